@@ -1,0 +1,41 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const vornlfrf::cli::Args&);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"content", vornlfrf::cli::cmdContent,
+     "content [--coding N] [--pwm0 P] [--pwm1 P] EXPRESSION"},
+    {"formula", vornlfrf::cli::cmdFormula, "formula [--var NAME=VALUE]... FORMULA"},
+    {"check", vornlfrf::cli::cmdCheck,
+     "check --pmask PM --mask M --preamble P --data D [--xor-not] [--add-not] [--add-2bits] "
+     "[--poly X] [--init X] [--xor X] [--width 8|16]"},
+};
+
+int usage() {
+    std::fprintf(stderr, "usage: vornlfrf-cli COMMAND [ARGS]\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+    return vornlfrf::cli::kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    for (const Command& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0) {
+            vornlfrf::cli::Args args(argv + 2, argv + argc);
+            return c.run(args);
+        }
+    }
+    return usage();
+}
