@@ -13,8 +13,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"content", vornlfrf::cli::cmdContent,
-     "content [--coding N] [--pwm0 P] [--pwm1 P] EXPRESSION"},
+    {"content", vornlfrf::cli::cmdContent, "content [--coding N] [--pwm0 P] [--pwm1 P] EXPRESSION"},
     {"formula", vornlfrf::cli::cmdFormula, "formula [--var NAME=VALUE]... FORMULA"},
     {"check", vornlfrf::cli::cmdCheck,
      "check --pmask PM --mask M --preamble P --data D [--xor-not] [--add-not] [--add-2bits] "

@@ -19,7 +19,8 @@ TEST(SimHost, FiresTimersInTimeOrderAndNeverReenters) {
     fast->setEnabled(true);
     slow->setEnabled(true);
     host.advance(200);
-    std::vector<std::pair<char, std::int64_t>> want = {{'f', 50}, {'s', 80}, {'f', 160}, {'s', 160}};
+    std::vector<std::pair<char, std::int64_t>> want = {
+        {'f', 50}, {'s', 80}, {'f', 160}, {'s', 160}};
     EXPECT_EQ(fired, want);
 }
 

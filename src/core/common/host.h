@@ -26,7 +26,7 @@ struct FileDialogSpec {
 // A periodic timer. Its tick never re-enters: the host disables the timer while the tick runs
 // and re-enables it afterwards unless the tick disabled it.
 class HostTimer {
-public:
+  public:
     virtual ~HostTimer() = default;
     virtual void setInterval(int ms) = 0;
     virtual int interval() const = 0;
@@ -35,7 +35,7 @@ public:
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Monotonic milliseconds since an arbitrary origin.

@@ -6,9 +6,11 @@
 namespace vornlfrf {
 
 class SimHost::Timer : public HostTimer {
-public:
+  public:
     Timer(SimHost& host, int interval, std::function<void()> tick)
-        : host_(host), id_(host.nextTimerId_++), interval_(std::max(1, interval)),
+        : host_(host),
+          id_(host.nextTimerId_++),
+          interval_(std::max(1, interval)),
           tick_(std::move(tick)) {}
     ~Timer() override { host_.due_.erase(this); }
 
@@ -58,7 +60,9 @@ std::unique_ptr<HostTimer> SimHost::createTimer(int intervalMs, std::function<vo
     return std::make_unique<Timer>(*this, intervalMs, std::move(tick));
 }
 
-void SimHost::schedule(Timer* t) { due_[t] = now_ + t->interval_; }
+void SimHost::schedule(Timer* t) {
+    due_[t] = now_ + t->interval_;
+}
 
 void SimHost::fireDue(std::int64_t until) {
     for (;;) {
@@ -84,9 +88,13 @@ void SimHost::advance(std::int64_t ms) {
     now_ = until;
 }
 
-void SimHost::processEvents() { fireDue(now_); }
+void SimHost::processEvents() {
+    fireDue(now_);
+}
 
-void SimHost::sleepProcessing(int ms) { advance(ms); }
+void SimHost::sleepProcessing(int ms) {
+    advance(ms);
+}
 
 MsgAnswer SimHost::messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                               MsgButtons buttons) {
@@ -107,6 +115,8 @@ std::string SimHost::openFileDialog(const FileDialogSpec& spec) {
     return a;
 }
 
-std::string SimHost::saveFileDialog(const FileDialogSpec& spec) { return openFileDialog(spec); }
+std::string SimHost::saveFileDialog(const FileDialogSpec& spec) {
+    return openFileDialog(spec);
+}
 
 }  // namespace vornlfrf

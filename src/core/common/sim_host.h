@@ -11,7 +11,7 @@
 namespace vornlfrf {
 
 class SimHost : public Host {
-public:
+  public:
     struct Question {
         std::string text;
         std::string caption;
@@ -42,7 +42,7 @@ public:
     std::vector<Question> questions;
     std::vector<FileDialogSpec> dialogs;
 
-private:
+  private:
     class Timer;
     friend class Timer;
     void schedule(Timer* t);
