@@ -60,11 +60,11 @@ int cmdFormula(const Args& args) {
             optionsDone = true;
         } else if (!optionsDone && arg == "--var") {
             if (i + 1 >= args.size()) return usageError("--var needs NAME=VALUE");
-            const std::string spec = latin1FromUtf8(args[++i]);
-            const std::size_t eq = spec.find('=');
-            if (eq == std::string::npos) return usageError("bad --var '" + spec + "'");
-            const std::string name = spec.substr(0, eq);
-            const std::string valueText = spec.substr(eq + 1);
+            const std::string assignment = latin1FromUtf8(args[++i]);
+            const std::size_t eq = assignment.find('=');
+            if (eq == std::string::npos) return usageError("bad --var '" + assignment + "'");
+            const std::string name = assignment.substr(0, eq);
+            const std::string valueText = assignment.substr(eq + 1);
             if (!usableName(name)) return usageError("bad variable name '" + name + "'");
             double value = 0;
             if (!parseNumber(valueText, value)) {
