@@ -136,7 +136,7 @@ void CompileComputedRows(TRXREC& rec, const std::string& fieldsComp) {
 
 bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::string& pwm0,
                            const std::string& pwm1, AnalysisLog& log, RxDescriptionTable& table,
-                           TableStore& tables, const TableFileReader& files) {
+                           TableStore& tables, Host* host, const TableFileReader& files) {
     log.LogLine(rftext::kAnalysisHeading);
     if (items.size() > static_cast<std::size_t>(kMaxRfDescriptions)) {
         log.LogLine(rftext::kTooManyDescriptions + std::to_string(kMaxRfDescriptions));
@@ -154,7 +154,6 @@ bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::str
         const std::string fieldsComp = ItemGetValue(item, "FieldsComp");
         const std::string name = ItemGetValue(item, "Name");
         const std::string preamble = ItemGetValue(item, "Preamble");
-        const std::string cks = ItemGetValue(item, "CKS");
         auto fail = [&](const std::string& message) {
             log.LogLine("ERROR in RF Config, frame '" + name + "' : " + message);
             return false;
@@ -164,8 +163,6 @@ bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::str
         rec.Name = name;
 
         if (preamble.empty()) return fail(rftext::kPreambleNull);
-        std::string keptPreamble = preamble;
-        if (keptPreamble.back() == 'h') keptPreamble.pop_back();
         // The coding picks the preamble's chips, so it must be known before they are made.
         if (coding.size() != 1 || coding[0] < '0' || coding[0] > '3')
             return fail(rftext::kCodingSyntax);
@@ -201,14 +198,13 @@ bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::str
             rec.ChipThresholds[static_cast<std::size_t>(k)] =
                 static_cast<std::int32_t>(t * 10 * 0.01 * (k + 0.5) + 0.5);
 
-        if (cks == "1") {
-            // PENDING(checksum.h): compile Mask, PMask, Method, Not, Poly, Init, Xor, Size,
-            // aCRCx and 2bits through the checksum engine.
-            rec.check.CheckEnabled = 1;
-            rec.PreambleHex = rec.check.PreambleMask.empty() ? std::string() : keptPreamble;
-        } else {
-            rec.check.CheckEnabled = 0;
-        }
+        std::vector<std::string> valueErrors;
+        const Status checkOk =
+            CompileFrameCheck(item, preamble, coded.size(), rec.check, valueErrors);
+        if (host)
+            for (const std::string& e : valueErrors)
+                host->messageBox(e, kCheckValueErrorCaption, MsgIcon::Error, MsgButtons::Ok);
+        if (!checkOk) return fail(checkOk.message);
 
         rec.state.resetForRun();
         rec.PreambleLength = static_cast<std::int32_t>(rec.Preamble.size());
@@ -220,7 +216,7 @@ bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::str
 bool AnalyseRfDescriptions(const RfConf& conf, AnalysisLog& log, RxDescriptionTable& table,
                            TableStore& tables, const TableFileReader& files) {
     return AnalyseRfDescriptions(conf.items(), conf.txtPWM0, conf.txtPWM1, log, table, tables,
-                                 files);
+                                 &conf.host(), files);
 }
 
 Analyser makeRfAnalyser(const RfConf& conf, RxDescriptionTable& table, TableStore& tables,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/host.h"
 #include "common/result.h"
 #include "config/analysis_log.h"
 #include "config/configuration_document.h"
@@ -59,10 +60,13 @@ Status CompileFieldRows(TRXREC& rec, const std::string& fields, TableStore& tabl
 void CompileComputedRows(TRXREC& rec, const std::string& fieldsComp);
 
 // Compiles items into table; pwm0/pwm1 are the section's PWM chip patterns for the preambles.
+// host shows the message boxes of unreadable CRC values (the compile goes on with 0); none
+// when null.
 bool AnalyseRfDescriptions(const std::vector<std::string>& items, const std::string& pwm0,
                            const std::string& pwm1, AnalysisLog& log, RxDescriptionTable& table,
-                           TableStore& tables,
+                           TableStore& tables, Host* host = nullptr,
                            const TableFileReader& files = DefaultTableFileReader());
+// The descriptions, PWM patterns and host of the RF configuration.
 bool AnalyseRfDescriptions(const RfConf& conf, AnalysisLog& log, RxDescriptionTable& table,
                            TableStore& tables,
                            const TableFileReader& files = DefaultTableFileReader());

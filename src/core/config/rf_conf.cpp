@@ -92,6 +92,7 @@ void RfConf::clearEditors() {
     grbCKS = false;
     grbProcessing = false;
     lblMethodProcessing = ProcessingSummary(kProcessingOff);
+    crcDialog = CrcDialog{};
     lstFields.clear();
     lstFieldsComp.clear();
 }
@@ -112,6 +113,8 @@ void RfConf::fillEditors() {
     grbProcessing = ProcessingEnabled(code);
     lblMethodProcessing = ProcessingSummary(code);
     grbCKS = ItemGetValue(item, "CKS") == "1";
+    crcDialog = CrcDialog{};
+    crcDialog.fillFrom(item);
     lstFields = SplitList(ItemGetValue(item, "Fields"), kRowSeparator);
     lstFieldsComp = SplitList(ItemGetValue(item, "FieldsComp"), kRowSeparator);
     panelVisible_ = true;
@@ -283,10 +286,14 @@ void RfConf::butProcessingSave(bool decodeGray, bool invertFirstBit) {
     lblMethodProcessing = ProcessingSummary(code);
 }
 
-void RfConf::butCRCSave(const std::vector<std::pair<std::string, std::string>>& keys) {
+void RfConf::butCRCSave(const CrcDialog& edited) {
     if (itemIndex_ < 0) return;
-    std::string& item = items_[static_cast<std::size_t>(itemIndex_)];
-    for (const auto& [key, value] : keys) ItemSetValue(item, key, StripSeparators(value));
+    crcDialog = edited;
+    for (std::string* text :
+         {&crcDialog.txtMask, &crcDialog.txtPreambleMask, &crcDialog.txtPolynome,
+          &crcDialog.txtInitialization, &crcDialog.txtXOR})
+        *text = StripSeparators(*text);
+    crcDialog.saveTo(items_[static_cast<std::size_t>(itemIndex_)]);
     if (!editingGuard) modified();
 }
 

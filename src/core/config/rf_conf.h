@@ -6,10 +6,10 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "common/host.h"
+#include "config/checksum.h"
 #include "config/configuration_document.h"
 #include "config/rf_field_rows.h"
 
@@ -72,6 +72,7 @@ class RfConf : public SectionHandler {
     // Name column of the list; resizing marks the document modified.
     void setNameWidth(int width);
     int nameWidth() const { return nameWidth_; }
+    Host& host() const { return host_; }
 
     // --- Editors of the selected description ---
     // Each handler writes its value into the selected item and marks the document modified
@@ -85,8 +86,9 @@ class RfConf : public SectionHandler {
     void grbProcessingCheckBoxClick(bool checked);
     // TfrmProcessing Save: Gray decoding and first-bit inversion, enable letter kept.
     void butProcessingSave(bool decodeGray, bool invertFirstBit);
-    // TfrmCRC Save: writes the verification keys as given, in order.
-    void butCRCSave(const std::vector<std::pair<std::string, std::string>>& keys);
+    // TfrmCRC Save: the window edits a copy of crcDialog and hands it back here; its ten
+    // verification keys are written into the selected item.
+    void butCRCSave(const CrcDialog& edited);
     // Processing code of the selected description, "egi" when empty (dialog and label).
     std::string processingCode() const;
     // Item text of the selected description ("" when none), for the checksum dialog.
@@ -102,6 +104,7 @@ class RfConf : public SectionHandler {
     std::string lblMethodProcessing = "None";
     std::vector<std::string> lstFields;
     std::vector<std::string> lstFieldsComp;
+    CrcDialog crcDialog;  // verification dialog and its summary labels (lblMask, lblMethod)
     // Belong to the whole section; editing them does not mark the document modified.
     std::string txtPWM0 = "100";
     std::string txtPWM1 = "110";

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "config/checksum.h"
+
 namespace vornlfrf::config {
 
 constexpr int kMaxRfDescriptions = 300;
@@ -18,22 +20,6 @@ constexpr int kMaxRfFields = 50;
 constexpr int kMaxComputedFields = 4;
 constexpr int kMaxValueTables = 100;
 constexpr int kChipThresholdCount = 8;
-
-// Compiled frame verification, filled only when the description's CKS is "1".
-// PENDING: replaced by the compiled record of config/checksum.h when it lands.
-struct RxCheckSettings {
-    std::uint8_t CheckEnabled = 0;
-    std::string PreambleMask;
-    std::string DataMask;
-    std::int32_t CheckMethod = 0;
-    std::uint8_t CheckNot = 0;
-    std::int32_t CrcPoly = 0;
-    std::int32_t CrcInit = 0;
-    std::int32_t CrcXor = 0;
-    std::int32_t CrcSize = 0;
-    std::uint8_t CrcModeB = 0;
-    std::uint8_t Check2Bits = 0;
-};
 
 // Decoder and evaluation state of a working copy; the analysis only resets it.
 struct RxDecoderState {
@@ -74,8 +60,7 @@ struct TRXREC {
     // PWM) keep their true chip time instead of a wrapped one.
     std::int32_t ChipTime = 0;
     std::uint8_t Coding = 0;
-    std::string Preamble;     // coded preamble chips
-    std::string PreambleHex;  // preamble text without its trailing 'h', when a preamble mask is set
+    std::string Preamble;  // coded preamble chips
     std::string Processing;
     std::int32_t PreambleLength = 0;
 
@@ -105,7 +90,9 @@ struct TRXREC {
 
     RxDecoderState state;
 
-    RxCheckSettings check;
+    // Frame verification (CheckEnabled, the masks, method and CRC parameters, and PreambleHex),
+    // compiled when CKS is "1"; kept from an earlier analysis otherwise.
+    FrameCheckSettings check;
 };
 
 // The compiled descriptions handed to the run; rebuilt at each run start.
