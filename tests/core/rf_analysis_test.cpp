@@ -307,6 +307,38 @@ TEST_F(RfAnalysisTest, TableSlotsPerFieldAndLimit) {
               "ERROR in RF Config, frame 'Last' : Max Table fields reached : " + tableRow);
 }
 
+TEST_F(RfAnalysisTest, ArbitraryBytesGiveAResultOrOneErrorLine) {
+    // Random items built from the bytes that matter to the parsers, plus any byte at all.
+    const std::string alphabet = std::string("01;:hbAF@ -.5\x86\xAC\r\nNameFieldsCKS");
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    SimHost quiet;
+    RfConf conf{quiet, [] {}};
+    for (int round = 0; round < 300; ++round) {
+        std::string item = description();
+        const int n = static_cast<int>(next() % 60);
+        for (int k = 0; k < n; ++k) {
+            const std::uint32_t r = next();
+            const std::size_t at = (r >> 8) % (item.size() + 1);
+            const char c =
+                (r & 3) ? alphabet[(r >> 16) % alphabet.size()] : static_cast<char>(r >> 24);
+            item.insert(item.begin() + static_cast<std::ptrdiff_t>(at), c);
+        }
+        const bool ok = analyse({item});
+        ASSERT_EQ(log.lines().size(), ok ? 1u : 2u) << round;
+        if (!ok) {
+            EXPECT_EQ(log.lines().back().rfind("ERROR in RF Config, frame '", 0), 0u);
+        }
+
+        IniDocument doc = IniDocument::fromText("[RFFRAME]\nNbFrames=1\nL0=" + item + "\n");
+        conf.processSection(&doc, ConfigAction::Load);
+        conf.lstFramesClick(0);
+        RfFieldDialog d;
+        for (int row = 0; row < static_cast<int>(conf.lstFields.size()); ++row)
+            conf.Modification(row, d);
+    }
+}
+
 TEST(RfValueTableFile, ReadsWindows1252LinesFromDisk) {
     const std::string path = std::string(VORNLFRF_TESTDATA) + "/rf/tyre_states.txt";
     std::string windowsPath = path;
