@@ -14,17 +14,30 @@ std::string listKey(std::size_t index) {
     return "L" + std::to_string(index);
 }
 
-// Reads count and the L keys. A count beyond the keys present cannot describe real entries and
-// is cut there, so a damaged count cannot make a load run away.
+// Index of an "L<n>" key as the writer spells it, -1 for any other key.
+long listIndex(const std::string& key) {
+    if (key.size() < 2 || key.size() > 10 || (key[0] != 'L' && key[0] != 'l')) return -1;
+    if (key[1] == '0' && key.size() > 2) return -1;
+    long n = 0;
+    for (std::size_t i = 1; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') return -1;
+        n = n * 10 + (key[i] - '0');
+    }
+    return n;
+}
+
+// Reads the count and the L keys; a missing key in between gives an empty entry. Entries beyond
+// the last L key present could only be empty, so a damaged count is cut there.
 std::vector<std::string> readList(const IniDocument& doc, const char* section,
                                   const char* countKey) {
-    const int stated = doc.readInteger(section, countKey, 0);
-    const std::size_t keys = doc.keys(section).size();
-    const std::size_t count = stated <= 0 ? 0 : std::min(static_cast<std::size_t>(stated), keys);
+    const long stated = doc.readInteger(section, countKey, 0);
+    long present = 0;
+    for (const std::string& key : doc.keys(section))
+        present = std::max(present, listIndex(key) + 1);
+    const long count = std::min({stated, present, static_cast<long>(kMaxLoadedEntries)});
     std::vector<std::string> items;
-    items.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        items.push_back(doc.readString(section, listKey(i), ""));
+    for (long i = 0; i < count; ++i)
+        items.push_back(doc.readString(section, listKey(static_cast<std::size_t>(i)), ""));
     return items;
 }
 

@@ -23,6 +23,9 @@ inline constexpr char kScriptCount[] = "NbScript";
 }  // namespace lfsection
 
 constexpr int kDefaultNameWidth = 120;
+// A load reads at most this many frames or script lines (far beyond any bench configuration),
+// so a damaged count cannot fill the memory.
+constexpr int kMaxLoadedEntries = 10000;
 
 // Item values cannot carry the item separator 0xAC; line breaks become spaces as the document
 // would store them.
