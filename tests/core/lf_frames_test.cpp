@@ -15,11 +15,13 @@ std::string frame(const std::string& name, const std::string& content,
                   const std::string& baud = "3906", const std::string& freq = "125.0",
                   const std::string& coding = "0", const std::string& data = "1") {
     const std::string s(1, '\xAC');
-    return "Name:" + name + s + "Freq:" + freq + s + "Content:" + content + s +
-           "Baudrate:" + baud + s + "Coding:" + coding + s + "Data:" + data + s;
+    return "Name:" + name + s + "Freq:" + freq + s + "Content:" + content + s + "Baudrate:" + baud +
+           s + "Coding:" + coding + s + "Data:" + data + s;
 }
 
-std::string hexZeros(std::size_t digits) { return std::string(digits, '0') + "h"; }
+std::string hexZeros(std::size_t digits) {
+    return std::string(digits, '0') + "h";
+}
 
 struct AnalysisCase {
     const char* title;
@@ -27,7 +29,9 @@ struct AnalysisCase {
     std::string error;  // the error line, empty when the analysis passes
 };
 
-void PrintTo(const AnalysisCase& c, std::ostream* os) { *os << c.title; }
+void PrintTo(const AnalysisCase& c, std::ostream* os) {
+    *os << c.title;
+}
 
 class AnalyseLfFramesTable : public ::testing::TestWithParam<AnalysisCase> {};
 
@@ -62,17 +66,23 @@ const AnalysisCase kAnalysisCases[] = {
     {"baud not a number", {frame("F", "AAh", "fast")}, kErr + "F' : Baudrate field is not valid"},
     {"baud zero", {frame("F", "AAh", "0")}, kErr + "F' : Baudrate field is not valid"},
     {"baud negative", {frame("F", "AAh", "-3906")}, kErr + "F' : Baudrate field is not valid"},
-    {"baud too slow for a byte", {frame("F", "AAh", "1000")},
+    {"baud too slow for a byte",
+     {frame("F", "AAh", "1000")},
      kErr + "F' : Baudrate field is not valid"},
-    {"baud on a fixed code", {frame("F", "AAh", "200000")},
+    {"baud on a fixed code",
+     {frame("F", "AAh", "200000")},
      kErr + "F' : Baudrate field is not valid"},
-    {"freq not in list", {frame("F", "AAh", "3906", "130.0")},
+    {"freq not in list",
+     {frame("F", "AAh", "3906", "130.0")},
      kErr + "F' : Freq field is not valid"},
-    {"parameter size not a number", {frame("F", "AAh @ID(x)")},
+    {"parameter size not a number",
+     {frame("F", "AAh @ID(x)")},
      kErr + "F' : Parameter size error in content field"},
-    {"parameter size zero", {frame("F", "@ID(0)")},
+    {"parameter size zero",
+     {frame("F", "@ID(0)")},
      kErr + "F' : Parameter size error in content field"},
-    {"first error stops", {frame("A", "AAh"), frame("B", ""), frame("", "")},
+    {"first error stops",
+     {frame("A", "AAh"), frame("B", ""), frame("", "")},
      kErr + "B' : Content field is NULL"},
     {"300 frames", std::vector<std::string>(300, frame("F", "AAh")), ""},
     {"301 frames", std::vector<std::string>(301, frame("F", "AAh")),
@@ -84,10 +94,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, AnalyseLfFramesTable, ::testing::ValuesIn(kAnaly
 TEST(AnalyseLfFrames, CompilesDataAndCwRecords) {
     LfFrameTable table;
     AnalysisLog log;
-    ASSERT_TRUE(AnalyseLfFrames({frame("Wake", "AAh @ID(24) @K", "3906", "125.0", "1"),
-                                 frame("Slow", "0h", "* 10ms/bit", "119.0"),
-                                 frame("Cw", "", "", "bad", "0", "0")},
-                                table, log));
+    ASSERT_TRUE(AnalyseLfFrames(
+        {frame("Wake", "AAh @ID(24) @K", "3906", "125.0", "1"),
+         frame("Slow", "0h", "* 10ms/bit", "119.0"), frame("Cw", "", "", "bad", "0", "0")},
+        table, log));
     ASSERT_EQ(table.count, 3);
 
     const TLFEMI& wake = table.frames[0];
@@ -133,10 +143,12 @@ struct BaudCase {
 
 TEST(BitTimeCodeOf, FixedTextsAndRates) {
     const BaudCase cases[] = {
-        {"3906", 128},      {"1960", 255},       {"10000", 50},       {"2000", 250},
-        {"* 1ms/bit", 1},   {"* 5ms/bit", 2},    {"* 10ms/bit", 3},   {"* 50ms/bit", 4},
-        {"1900", -1},       {"10001", -1},       {"", -1},            {" 3906", -1},
-        {"3906.0", -1},     {"*10ms/bit", -1},   {"99999999999", -1}, {"-1", -1},
+        {"3906", 128},     {"1960", 255},     {"10000", 50},
+        {"2000", 250},     {"* 1ms/bit", 1},  {"* 5ms/bit", 2},
+        {"* 10ms/bit", 3}, {"* 50ms/bit", 4}, {"1900", -1},
+        {"10001", -1},     {"", -1},          {" 3906", -1},
+        {"3906.0", -1},    {"*10ms/bit", -1}, {"99999999999", -1},
+        {"-1", -1},
     };
     for (const BaudCase& c : cases) {
         std::uint8_t code = 0;
