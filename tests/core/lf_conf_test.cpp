@@ -165,6 +165,14 @@ TEST_F(Editor, SeparatorBytesNeverReachTheItem) {
     const std::string& item = lf.frames()[0];
     EXPECT_EQ(std::count(item.begin(), item.end(), '\xAC'), 7);
     EXPECT_EQ(ItemGetValue(item, "Data"), "1");
+
+    // A name that spells a key tag must not capture that key.
+    lf.txtNameChange("Data:0 Coding:1");
+    lf.rdbLFCWClick();
+    EXPECT_EQ(lf.frameName(0), "Data :0 Coding :1");
+    EXPECT_EQ(ItemGetValue(lf.frames()[0], "Data"), "0");
+    EXPECT_EQ(ItemGetValue(lf.frames()[0], "Coding"), "0");
+    EXPECT_EQ(lf.frameNames(false), std::vector<std::string>{"Data :0 Coding :1"});
 }
 
 TEST_F(Editor, DeleteAsksThenRemovesAndHidesTheEditor) {

@@ -56,6 +56,14 @@ std::string CleanItemValue(const std::string& value) {
         if (c == kItemSeparator) continue;
         out += (c == '\r' || c == '\n') ? ' ' : c;
     }
+    // Keys are found by plain substring search: a typed "Data:" would capture the lookup and
+    // the next edit of the real key.
+    for (const char* key : {lfkey::kName, lfkey::kComment, lfkey::kContent, lfkey::kBaudrate,
+                            lfkey::kFreq, lfkey::kCoding, lfkey::kData}) {
+        const std::string tag = std::string(key) + ":";
+        for (std::size_t at = out.find(tag); at != std::string::npos; at = out.find(tag, at))
+            out.insert(at + tag.size() - 1, 1, ' ');
+    }
     return out;
 }
 

@@ -23,12 +23,14 @@ inline constexpr char kScriptCount[] = "NbScript";
 }  // namespace lfsection
 
 constexpr int kDefaultNameWidth = 120;
+// Label beside the baud-rate list.
+inline constexpr char kBaudrateLabel[] = "bauds Manchester";
 // A load reads at most this many frames or script lines (far beyond any bench configuration),
 // so a damaged count cannot fill the memory.
 constexpr int kMaxLoadedEntries = 10000;
 
 // Item values cannot carry the item separator 0xAC; line breaks become spaces as the document
-// would store them.
+// would store them, and a key tag such as "Data:" becomes "Data :".
 std::string CleanItemValue(const std::string& value);
 // Frame names also end up as script arguments, so they lose the script separators too.
 std::string CleanFrameName(const std::string& value);

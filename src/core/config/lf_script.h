@@ -50,6 +50,14 @@ struct ScriptLine {
 ScriptLine ParseScriptLine(const std::string& line);
 std::string BuildScriptLine(const std::string& command, const std::vector<std::string>& args);
 
+// Hints of the script page's buttons.
+namespace scripthint {
+inline constexpr char kAdd[] = "Add a command (just below selected line)";
+inline constexpr char kDelete[] = "Delete the selected line";
+inline constexpr char kDeleteAll[] = "Delete all the script";
+inline constexpr char kCopy[] = "Copy the selected line";
+}  // namespace scripthint
+
 // Stored in place of an empty argument.
 inline constexpr char kScriptArgError[] = "(ERROR)";
 
