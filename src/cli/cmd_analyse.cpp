@@ -54,7 +54,9 @@ int cmdAnalyse(const Args& args) {
     }
 
     SimHost host;
-    config::ConfigurationDocument doc(host, std::filesystem::current_path().string(), "VornLFRF");
+    std::error_code ec;
+    const std::string folder = std::filesystem::current_path(ec).string();
+    config::ConfigurationDocument doc(host, folder, "VornLFRF");
     auto windows = std::unique_ptr<Configuration>(new Configuration{host, doc});
     doc.loadFrom(path);
 
