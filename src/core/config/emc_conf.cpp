@@ -130,8 +130,8 @@ bool BuildTstlfSettings(const RunConf& conf, const std::vector<std::string>& lfN
     BuildErrors err(log, "TSTLF mode");
     s.frameName = conf.cboTSTLF;
     s.frameIndex = findName(lfNames, s.frameName);
-    if (!buildTimes(conf.txtInterframeTSTLF, conf.txtDurationTSTLF, conf.txtSilentTSTLF, true,
-                    err, s.interframe, s.duration, s.silent))
+    if (!buildTimes(conf.txtInterframeTSTLF, conf.txtDurationTSTLF, conf.txtSilentTSTLF, true, err,
+                    s.interframe, s.duration, s.silent))
         return false;
     s.rfFrame = conf.aRFFrameTSTLF;
     if (!buildChecks(conf.aFieldsTSTLF, err, s.checks)) return false;
@@ -218,8 +218,7 @@ bool EmcRfConfDialog::butModifierClick(EmcParameterDialog& dlg) const {
 }
 
 void EmcRfConfDialog::ApplyParameter(const EmcParameterDialog& dlg) {
-    if (lstFieldsIndex < 0 || static_cast<std::size_t>(lstFieldsIndex) >= lstFields.size())
-        return;
+    if (lstFieldsIndex < 0 || static_cast<std::size_t>(lstFieldsIndex) >= lstFields.size()) return;
     std::string& row = lstFields[static_cast<std::size_t>(lstFieldsIndex)];
     // A separator typed into a value would shift the parts of the row (or split it).
     row = part(SplitList(row, ';'), 0) + ";" + clean(dlg.cboMode) + ";" + clean(dlg.txtValues) +
@@ -234,11 +233,15 @@ bool EmcRfConfDialog::butSaveClick() const {
     return parseInt(cboNbFrames, n) && n >= 1 && n <= 1000;
 }
 
-std::string EmcRfConfDialog::JoinedRows() const { return JoinList(lstFields, kRowSeparator); }
+std::string EmcRfConfDialog::JoinedRows() const {
+    return JoinList(lstFields, kRowSeparator);
+}
 
 namespace {
 
-std::string nbFramesText(int n) { return (n >= 1 && n <= 1000) ? std::to_string(n) : "1"; }
+std::string nbFramesText(int n) {
+    return (n >= 1 && n <= 1000) ? std::to_string(n) : "1";
+}
 
 }  // namespace
 

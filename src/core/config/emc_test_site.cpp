@@ -36,8 +36,7 @@ void TestSitePort::TestPort(const std::string& baudRateText, const std::string& 
         return;
     }
     if (OpenTestSitePort(baud, number))
-        host_.messageBox(testsite::kPortValid, "Information", MsgIcon::Information,
-                         MsgButtons::Ok);
+        host_.messageBox(testsite::kPortValid, "Information", MsgIcon::Information, MsgButtons::Ok);
     CloseTestSitePort();
 }
 

@@ -11,9 +11,13 @@ namespace {
 
 using runconf::kSection;
 
-bool beginsWithLF(const std::string& receiver) { return receiver.rfind("LF", 0) == 0; }
+bool beginsWithLF(const std::string& receiver) {
+    return receiver.rfind("LF", 0) == 0;
+}
 
-std::string num(int i) { return std::to_string(i); }
+std::string num(int i) {
+    return std::to_string(i);
+}
 
 // Radio buttons are set one by one: setting a button selects it and clears the others of its
 // group, clearing it clears only itself.
@@ -101,7 +105,9 @@ void RunConf::Changed() {
     if (!bLoading && markModified) markModified();
 }
 
-void RunConf::RefreshSlot(int c) { cboEnabled[static_cast<std::size_t>(c)] = chk[c]; }
+void RunConf::RefreshSlot(int c) {
+    cboEnabled[static_cast<std::size_t>(c)] = chk[c];
+}
 
 int RunConf::processSection(IniDocument* doc, ConfigAction action) {
     bLoading = true;
@@ -234,16 +240,16 @@ void RunConf::Load(const IniDocument& doc) {
     const std::size_t keyCount = doc.keys(kSection).size();
     for (int c = 0; c < kRxSlots; ++c) {
         const int n = ri("NbDescription" + num(c + 1), 0);
-        const std::size_t count = std::min<std::size_t>(n > 0 ? static_cast<std::size_t>(n) : 0,
-                                                        keyCount);
+        const std::size_t count =
+            std::min<std::size_t>(n > 0 ? static_cast<std::size_t>(n) : 0, keyCount);
         auto& list = lstFrames[c];
         list.clear();
         for (std::size_t i = 0; i < count; ++i)
             list.push_back(rs("L" + num(c + 1) + "_" + std::to_string(i), ""));
         lstFramesIndex[c] = -1;
     }
-    const std::initializer_list<bool*> modes{&rdbLFManual, &rdbLFScript, &rdbLFBrodcast,
-                                             &rdbLFIndividual, &rdbLFEMC, &rdbLFTSTLF};
+    const std::initializer_list<bool*> modes{&rdbLFManual,     &rdbLFScript, &rdbLFBrodcast,
+                                             &rdbLFIndividual, &rdbLFEMC,    &rdbLFTSTLF};
     setRadio(modes, 0, rb("Manual", true));
     setRadio(modes, 1, rb("Script", false));
     setRadio(modes, 2, rb("Brodcast", false));
@@ -276,7 +282,8 @@ void RunConf::Load(const IniDocument& doc) {
     chkRecalibration = rb("chkRecalibration", true);
     chkEMCOutFields = rb("chkEMCOutFields", false);
     txtRecalibration = rs("txtRecalibration", "2400");
-    for (int p = 0; p < kEmcPhases; ++p) txtPhase[p] = rs("txtPhase" + num(p + 1), "Phase" + num(p + 1));
+    for (int p = 0; p < kEmcPhases; ++p)
+        txtPhase[p] = rs("txtPhase" + num(p + 1), "Phase" + num(p + 1));
     for (int p = 0; p < kEmcPhases; ++p) {
         const int test = ri("rdbRFModePhase" + num(p + 1), 1);
         // Unknown values select "No test", the load default.
@@ -411,8 +418,8 @@ void RunConf::Defaults() {
 }
 
 int RunConf::RunMode() const {
-    const bool modes[] = {rdbLFManual, rdbLFScript,     rdbLFBrodcast,
-                          rdbLFIndividual, rdbLFEMC, rdbLFTSTLF};
+    const bool modes[] = {rdbLFManual,     rdbLFScript, rdbLFBrodcast,
+                          rdbLFIndividual, rdbLFEMC,    rdbLFTSTLF};
     for (int m = 0; m < 6; ++m)
         if (modes[m]) return m;
     return -1;

@@ -18,7 +18,14 @@
 
 namespace vornlfrf::config {
 
-enum RunMode { kModeManual = 0, kModeScript, kModeBroadcast, kModeIndividual, kModeEmc, kModeTstlf };
+enum RunMode {
+    kModeManual = 0,
+    kModeScript,
+    kModeBroadcast,
+    kModeIndividual,
+    kModeEmc,
+    kModeTstlf
+};
 
 constexpr int kRxSlots = 4;
 constexpr int kEmcPhases = 4;
@@ -37,11 +44,11 @@ constexpr std::size_t kInterframePhaseMaxLength = 3;
 constexpr std::size_t kRecalibrationMaxLength = 4;
 
 // Fixed item lists of the window's drop-downs.
-const std::vector<std::string>& ListSizeItems();     // cboNFull, cboNDatas
+const std::vector<std::string>& ListSizeItems();        // cboNFull, cboNDatas
 const std::vector<std::string>& DisplayedDigitItems();  // cboDisplayedDigits
-const std::vector<std::string>& InterFrameItems();   // cboInterFrame
-const std::vector<std::string>& BaudRateItems();     // cboEMCBaudrate, cboTSTLFBaudrate
-const std::vector<std::string>& GetIdCountItems();   // cboFirst
+const std::vector<std::string>& InterFrameItems();      // cboInterFrame
+const std::vector<std::string>& BaudRateItems();        // cboEMCBaudrate, cboTSTLFBaudrate
+const std::vector<std::string>& GetIdCountItems();      // cboFirst
 }  // namespace runconf
 
 // What the run configuration needs of one LF frame: its name, whether it is a data frame (the
@@ -163,9 +170,9 @@ class RunConf : public SectionHandler {
     std::string aRFFrameTSTLF;
     std::string aFieldsTSTLF;
     std::string txtTSTLFPort = "1";
-    int cboTSTLFBaudrate = 0;  // item index
-    bool rdbTSTLFCom = true;          // not stored
-    bool chkTSTLFOutFields = false;   // not stored
+    int cboTSTLFBaudrate = 0;        // item index
+    bool rdbTSTLFCom = true;         // not stored
+    bool chkTSTLFOutFields = false;  // not stored
 
     // True while the section handler or the one-time initialisation runs: changes made then
     // do not mark the document modified.
