@@ -83,6 +83,13 @@ TEST(AnalyseRunConfiguration, MessagesInOrder) {
              c.txtON = "-1";
          },
          msg::kOn},
+        {"typed blanks around numbers",
+         [](RunConf& c) {
+             broadcast(c);
+             c.txtON = " 5 ";
+             c.txtCSVLines = "2000 ";
+         },
+         nullptr},
         {"OFF empty",
          [](RunConf& c) {
              broadcast(c);

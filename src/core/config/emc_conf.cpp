@@ -85,8 +85,8 @@ bool buildTimes(const std::string& interframe, const std::string& duration,
                 const std::string& silent, bool check, BuildErrors& err, int& outInterframe,
                 int& outDuration, int& outSilent) {
     outInterframe = outDuration = outSilent = 0;
-    if (!parseInt(duration, outDuration) && check) return err.fail("duration");
-    if (!parseInt(interframe, outInterframe) && check) return err.fail("interframe");
+    if (!parseInteger(duration, outDuration) && check) return err.fail("duration");
+    if (!parseInteger(interframe, outInterframe) && check) return err.fail("interframe");
     if (!tenths(silent, outSilent) && check) return err.fail("silent time");
     return true;
 }
@@ -230,7 +230,7 @@ void EmcRfConfDialog::ApplyParameter(const EmcParameterDialog& dlg) {
 bool EmcRfConfDialog::butSaveClick() const {
     if (!panNbFrames) return true;
     int n = 0;
-    return parseInt(cboNbFrames, n) && n >= 1 && n <= 1000;
+    return parseInteger(cboNbFrames, n) && n >= 1 && n <= 1000;
 }
 
 std::string EmcRfConfDialog::JoinedRows() const {
@@ -261,7 +261,7 @@ bool ConfigurePhaseRf(RunConf& conf, int p, const std::vector<std::string>& rfIt
     dlg.FormShow(rfItems);
     if (!modal(dlg) || !dlg.butSaveClick()) return false;
     conf.aRFFramePhase[i] = dlg.cboRFFrame;
-    parseInt(dlg.cboNbFrames, conf.iNbFramesPhase[i]);
+    parseInteger(dlg.cboNbFrames, conf.iNbFramesPhase[i]);
     conf.aFieldsPhase[i] = dlg.JoinedRows();
     conf.Changed();
     return true;

@@ -1,6 +1,6 @@
 #include "config/emc_test_site.h"
 
-#include "config/ini_document.h"
+#include "config/run_conf.h"
 
 namespace vornlfrf::config {
 
@@ -31,7 +31,7 @@ void TestSitePort::CloseTestSitePort() {
 void TestSitePort::TestPort(const std::string& baudRateText, const std::string& portText) {
     int baud = 0, number = 0;
     // Boxes that do not hold numbers name no port that could open.
-    if (!parseInt(baudRateText, baud) || !parseInt(portText, number)) {
+    if (!parseInteger(baudRateText, baud) || !parseInt(portText, number)) {
         showOpenFailed();
         return;
     }

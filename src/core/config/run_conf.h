@@ -245,5 +245,7 @@ bool DigitOnlyKey(char key);
 // Text-to-number conversions with '.' as the decimal separator, whatever the process locale.
 // Surrounding spaces are allowed; infinities and NaN are not numbers.
 bool parseDecimal(const std::string& text, double& out);
+// Decimal integer of a typed text; surrounding spaces are allowed.
+bool parseInteger(const std::string& text, int& out);
 
 }  // namespace vornlfrf::config
