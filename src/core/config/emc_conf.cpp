@@ -19,14 +19,13 @@ std::string part(const std::vector<std::string>& parts, std::size_t i) {
     return i < parts.size() ? parts[i] : std::string();
 }
 
-// Seconds with one decimal to tenths, truncated toward zero. The nudge keeps texts such as
-// "2.3" at 23 although 2.3 * 10 falls just below 23 in binary.
+// Seconds to tenths, truncated toward zero.
 bool tenths(const std::string& text, int& out) {
     double v = 0;
     if (!parseDecimal(text, v)) return false;
     const double t = v * 10.0;
     if (!(std::fabs(t) < static_cast<double>(INT_MAX))) return false;
-    out = static_cast<int>(t + (t >= 0 ? 1e-9 : -1e-9));
+    out = static_cast<int>(t);
     return true;
 }
 
