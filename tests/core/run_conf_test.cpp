@@ -331,7 +331,7 @@ TEST(RunConf, ParseDecimalAcceptsOnlyPlainDecimalNumbers) {
     };
     for (const Case& c : cases) {
         double v = -7;
-        EXPECT_EQ(parseDecimal(c.text, v), c.ok) << c.text;
+        EXPECT_EQ(parseTypedDecimal(c.text, v), c.ok) << c.text;
         if (c.ok) {
             EXPECT_DOUBLE_EQ(v, c.value) << c.text;
         }

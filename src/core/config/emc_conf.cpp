@@ -22,7 +22,7 @@ std::string part(const std::vector<std::string>& parts, std::size_t i) {
 // Seconds to tenths, truncated toward zero.
 bool tenths(const std::string& text, int& out) {
     double v = 0;
-    if (!parseDecimal(text, v)) return false;
+    if (!parseTypedDecimal(text, v)) return false;
     const double t = v * 10.0;
     if (!(std::fabs(t) < static_cast<double>(INT_MAX))) return false;
     out = static_cast<int>(t);
@@ -64,9 +64,10 @@ bool buildChecks(const std::string& joined, BuildErrors& err, std::vector<FieldC
                 break;
             case 'T':
                 check.mode = kCheckTolerance;
-                if (!parseDecimal(part(parts, 2), check.expected))
+                if (!parseTypedDecimal(part(parts, 2), check.expected))
                     return err.failField("expected value", name);
-                if (!parseDecimal(part(parts, 3), check.delta)) return err.failField("delta", name);
+                if (!parseTypedDecimal(part(parts, 3), check.delta))
+                    return err.failField("delta", name);
                 break;
             default:
                 return err.failField("mode", name);
@@ -84,8 +85,8 @@ bool buildTimes(const std::string& interframe, const std::string& duration,
                 const std::string& silent, bool check, BuildErrors& err, int& outInterframe,
                 int& outDuration, int& outSilent) {
     outInterframe = outDuration = outSilent = 0;
-    if (!parseInteger(duration, outDuration) && check) return err.fail("duration");
-    if (!parseInteger(interframe, outInterframe) && check) return err.fail("interframe");
+    if (!parseTypedInteger(duration, outDuration) && check) return err.fail("duration");
+    if (!parseTypedInteger(interframe, outInterframe) && check) return err.fail("interframe");
     if (!tenths(silent, outSilent) && check) return err.fail("silent time");
     return true;
 }
@@ -229,7 +230,7 @@ void EmcRfConfDialog::ApplyParameter(const EmcParameterDialog& dlg) {
 bool EmcRfConfDialog::butSaveClick() const {
     if (!panNbFrames) return true;
     int n = 0;
-    return parseInteger(cboNbFrames, n) && n >= 1 && n <= 1000;
+    return parseTypedInteger(cboNbFrames, n) && n >= 1 && n <= 1000;
 }
 
 std::string EmcRfConfDialog::JoinedRows() const {
@@ -260,7 +261,7 @@ bool ConfigurePhaseRf(RunConf& conf, int p, const std::vector<std::string>& rfIt
     dlg.FormShow(rfItems);
     if (!modal(dlg) || !dlg.butSaveClick()) return false;
     conf.aRFFramePhase[i] = dlg.cboRFFrame;
-    parseInteger(dlg.cboNbFrames, conf.iNbFramesPhase[i]);
+    parseTypedInteger(dlg.cboNbFrames, conf.iNbFramesPhase[i]);
     conf.aFieldsPhase[i] = dlg.JoinedRows();
     conf.Changed();
     return true;

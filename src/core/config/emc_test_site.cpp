@@ -31,7 +31,7 @@ void TestSitePort::CloseTestSitePort() {
 void TestSitePort::TestPort(const std::string& baudRateText, const std::string& portText) {
     int baud = 0, number = 0;
     // Boxes that do not hold numbers name no port that could open.
-    if (!parseInteger(baudRateText, baud) || !parseInt(portText, number)) {
+    if (!parseTypedInteger(baudRateText, baud) || !parseInt(portText, number)) {
         showOpenFailed();
         return;
     }

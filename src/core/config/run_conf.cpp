@@ -557,7 +557,7 @@ void RunConf::butHautClick(int c) {
 void RunConf::butGetIDOkClick(std::vector<std::string>& runIds) {
     std::sort(runIds.begin(), runIds.end());
     int n = 0;
-    if (!parseInteger(cboFirst, n) || n < 0) n = 0;
+    if (!parseTypedInteger(cboFirst, n) || n < 0) n = 0;
     const std::size_t count = std::min(static_cast<std::size_t>(n), runIds.size());
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
@@ -603,14 +603,14 @@ bool DigitOnlyKey(char key) {
     return (key >= '0' && key <= '9') || (static_cast<unsigned char>(key) < 32);
 }
 
-bool parseInteger(const std::string& text, int& out) {
+bool parseTypedInteger(const std::string& text, int& out) {
     const std::size_t b = text.find_first_not_of(' ');
     if (b == std::string::npos) return false;
     const std::size_t e = text.find_last_not_of(' ');
     return parseInt(text.substr(b, e - b + 1), out);
 }
 
-bool parseDecimal(const std::string& text, double& out) {
+bool parseTypedDecimal(const std::string& text, double& out) {
     std::size_t b = 0, e = text.size();
     while (b < e && text[b] == ' ') ++b;
     while (e > b && text[e - 1] == ' ') --e;

@@ -244,8 +244,8 @@ bool DigitOnlyKey(char key);
 
 // Text-to-number conversions with '.' as the decimal separator, whatever the process locale.
 // Surrounding spaces are allowed; infinities and NaN are not numbers.
-bool parseDecimal(const std::string& text, double& out);
+bool parseTypedDecimal(const std::string& text, double& out);
 // Decimal integer of a typed text; surrounding spaces are allowed.
-bool parseInteger(const std::string& text, int& out);
+bool parseTypedInteger(const std::string& text, int& out);
 
 }  // namespace vornlfrf::config

@@ -20,7 +20,7 @@ int findFrame(const std::vector<LfFrameInfo>& frames, const std::string& name) {
 // Whole seconds to ms; negative or overflowing values count as undefined.
 bool secondsToMs(const std::string& text, int& ms) {
     int s = 0;
-    if (!parseInteger(text, s) || s < 0 || s > INT_MAX / 1000) return false;
+    if (!parseTypedInteger(text, s) || s < 0 || s > INT_MAX / 1000) return false;
     ms = s * 1000;
     return true;
 }
@@ -37,7 +37,7 @@ bool cyclicTimes(const RunConf& conf, AnalysisLog& log, TCYCLIC& cyclic) {
     }
     // The controller takes the interframe as one byte.
     int inter = 0;
-    if (!parseInteger(conf.cboInterFrame, inter) || inter < 0 || inter > 255) {
+    if (!parseTypedInteger(conf.cboInterFrame, inter) || inter < 0 || inter > 255) {
         log.LogLine(msg::kInterframe);
         return false;
     }
@@ -97,7 +97,7 @@ bool AnalyseRunConfiguration(const RunConf& conf, const std::vector<LfFrameInfo>
     }
 
     int rows = 0;
-    if (!parseInteger(conf.txtCSVLines, rows) || rows < 1000 || rows > 100000) {
+    if (!parseTypedInteger(conf.txtCSVLines, rows) || rows < 1000 || rows > 100000) {
         derived.xmlRowLimit = -1;
         log.LogLine(msg::kXmlLines);
         return false;
@@ -106,8 +106,8 @@ bool AnalyseRunConfiguration(const RunConf& conf, const std::vector<LfFrameInfo>
 
     // Equal or inverted bounds would give no usable scale.
     double lo = 0, hi = 0;
-    if (!parseDecimal(conf.txtMeterMin, lo) || !parseDecimal(conf.txtMeterMax, hi) || hi <= lo ||
-        !std::isfinite(hi - lo)) {
+    if (!parseTypedDecimal(conf.txtMeterMin, lo) || !parseTypedDecimal(conf.txtMeterMax, hi) ||
+        hi <= lo || !std::isfinite(hi - lo)) {
         log.LogLine(msg::kMeter);
         return false;
     }
@@ -119,7 +119,7 @@ bool AnalyseRunConfiguration(const RunConf& conf, const std::vector<LfFrameInfo>
     derived.lseOffset = 0;
     if (conf.chkLSEOffset) {
         int v = 0;
-        const bool isInt = parseInteger(conf.txtLSEOffset, v);
+        const bool isInt = parseTypedInteger(conf.txtLSEOffset, v);
         if (isInt) derived.lseOffset = v / 10;
         if (!isInt || v < 0 || v > 20000) {
             log.LogLine(msg::kLseOffset);
