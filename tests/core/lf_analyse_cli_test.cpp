@@ -34,7 +34,7 @@ TEST(AnalyseCommand, PrintsTheLogAndExitsWithTheVerdict) {
     EXPECT_EQ(pass.status, 0);
     EXPECT_EQ(pass.out,
               "----- LF Frames analysis -----\n----- Script analysis -----\n"
-              "----- Rx descriptions analysis -----\n");
+              "----- Rx descriptions analysis -----\n----- Run configuration -----\n");
 
     // The third frame is also wrong, but the analysis stops at the first error.
     const CliRun fail = analyse(fixture("bad_content.cfg"));

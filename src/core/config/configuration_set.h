@@ -9,6 +9,8 @@
 #include "config/rf_analysis.h"
 #include "config/rf_conf.h"
 #include "config/rf_description.h"
+#include "config/run_conf.h"
+#include "config/run_conf_analysis.h"
 
 namespace vornlfrf::config {
 
@@ -22,6 +24,13 @@ struct ConfigurationSet {
     RfConf rf;
     RxDescriptionTable rxDescriptions;
     TableStore tables;
+    RunConf run;
+    TCYCLIC cyclic;
+    RunConfDerived runDerived;
+
+    // The LF frames as the run configuration sees them (names, kind, parameters).
+    std::vector<LfFrameInfo> lfFrameInfo() const;
+    std::vector<std::string> lfFrameNames() const;
 };
 
 }  // namespace vornlfrf::config
