@@ -81,6 +81,11 @@ void MainShell::SelectOngletClick(int tag) {
     if (commandLine_.bNrz && StartRun) StartRun();
 }
 
+void MainShell::runShortcut() {
+    SelectTab(kTabRun);
+    if (butRunClick) butRunClick();
+}
+
 void MainShell::SetRunningLook() {
     userMode_.abandonAdminRequest();
     view_.setSelectorVisible(kTabLfConf, false);

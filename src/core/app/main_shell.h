@@ -73,6 +73,8 @@ class MainShell {
     void SelectOngletClick(int tag);
     void SetRunningLook();
     void SetIdleLook();
+    // acRunManip (Ctrl+R) and acRunStart (Ctrl+Alt+R): the Run tab, then its START button.
+    void runShortcut();
 
     void OpenHelp();
     bool FormCloseQuery();
@@ -93,7 +95,8 @@ class MainShell {
     std::function<void()> oneTimeInitialisations;    // InitMainWindow step 4
     std::function<bool()> remoteSetUp;               // opens the shared block; false on failure
     std::function<bool()> runActive;                 // bRunning of the run window
-    std::function<void()> StartRun;                  // the run window's START handler
+    std::function<void()> StartRun;                  // StartRun of the run window
+    std::function<void()> butRunClick;               // the run window's START button
     std::function<void()> bringRunModePanelToFront;  // after the Run tab is shown
     std::function<void()> SaveLastAcquisitions;
 
