@@ -207,7 +207,6 @@ QWidget* TfrmMain::buildToolBar() {
         b->setText(kSelectors[tab].caption);
         b->setProperty("Tag", tab);
         b->setMinimumWidth(96);
-        retainSpace(b);
         connect(b, &QToolButton::clicked, this,
                 [this, b] { shell_->SelectOngletClick(b->property("Tag").toInt()); });
         auto* marker = new QFrame(bar);

@@ -69,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
         window->document().setHandler(SectionSlot::LfConf, &lf);
         window->document().setHandler(SectionSlot::RfFrame, &rf);
         window->InitMainWindow();
-        window->show();
+        window->showMaximized();
     }
 
     template <class T>
@@ -542,6 +542,33 @@ TEST_F(MainWindowTest, LogGeometryIsSavedAndLoaded) {
     window->frmLog()->move(10, 20);
     trigger("mnuSaveConfiguration");
     EXPECT_TRUE(read("g.cfg").contains("[LOG]\r\nTop=20\r\nLeft=10\r\nWidth=640\r\nHeight=480"));
+}
+
+TEST_F(MainWindowTest, MaximisedWindowKeepsLoadedGeometryForItsRestore) {
+    write("m.cfg",
+          "[LFCONF]\r\nCount=1\r\n[MAIN]\r\nClientWidth=900\r\nClientHeight=500\r\n"
+          "Left=30\r\nTop=40\r\n");
+    start();
+    ASSERT_TRUE(window->isMaximized());
+    host.fileAnswers.push_back(path("m.cfg"));
+    trigger("mnuLoadConfiguration");
+    EXPECT_TRUE(window->isMaximized());
+    trigger("mnuSaveConfiguration");
+    EXPECT_TRUE(read("m.cfg").contains(
+        "[MAIN]\r\nClientWidth=900\r\nClientHeight=500\r\nLeft=30\r\nTop=40\r\n"));
+    window->showNormal();
+    EXPECT_EQ(window->size(), QSize(900, 500));
+    EXPECT_EQ(window->pos(), QPoint(30, 40));
+}
+
+TEST_F(MainWindowTest, SmallSwitchGivesA800x600WindowAtTheCornerAfterTheStartUpLoad) {
+    write("s.cfg",
+          "[LFCONF]\r\nCount=1\r\n[MAIN]\r\nClientWidth=1000\r\nClientHeight=700\r\n"
+          "Left=30\r\nTop=40\r\n");
+    write("LastConfiguration.dat", file("s.cfg").toLocal8Bit());
+    start("+SMALL");
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->frameGeometry(), QRect(0, 0, 800, 600));
 }
 
 }  // namespace
