@@ -173,6 +173,8 @@ TfrmMain::~TfrmMain() {
     document().onBeforeLoad = nullptr;
     document().setHandler(config::SectionSlot::Main, nullptr);
     document().setHandler(config::SectionSlot::Log, nullptr);
+    // The log window follows the document's log, which dies with the shell before the children.
+    delete frmLog_;
 }
 
 QWidget* TfrmMain::buildToolBar() {
