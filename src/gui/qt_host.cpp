@@ -84,9 +84,9 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
 
 }  // namespace
 
-QString fileDialogFilter(const FileDialogSpec& spec) {
-    const QString description = fromCp1252(spec.filterDescription);
-    const QString pattern = fromCp1252(spec.pattern);
+QString fileDialogFilter(const FileDialogOptions& options) {
+    const QString description = fromCp1252(options.filterDescription);
+    const QString pattern = fromCp1252(options.pattern);
     if (pattern.isEmpty() || description.endsWith("(" + pattern + ")")) return description;
     return description + " (" + pattern + ")";
 }
@@ -161,25 +161,25 @@ MsgAnswer QtHost::messageBox(const std::string& text, const std::string& caption
     }
 }
 
-std::string QtHost::openFileDialog(const FileDialogSpec& spec) {
-    return fileDialog(spec, false);
+std::string QtHost::openFileDialog(const FileDialogOptions& options) {
+    return fileDialog(options, false);
 }
 
-std::string QtHost::saveFileDialog(const FileDialogSpec& spec) {
-    return fileDialog(spec, true);
+std::string QtHost::saveFileDialog(const FileDialogOptions& options) {
+    return fileDialog(options, true);
 }
 
-std::string QtHost::fileDialog(const FileDialogSpec& spec, bool save) {
-    if (fileResponder_) return fileResponder_(spec, save);
+std::string QtHost::fileDialog(const FileDialogOptions& options, bool save) {
+    if (fileResponder_) return fileResponder_(options, save);
 
-    QFileDialog dialog(QApplication::activeWindow(), fromCp1252(spec.title),
-                       fromPath(spec.startFolder), fileDialogFilter(spec));
+    QFileDialog dialog(QApplication::activeWindow(), fromCp1252(options.title),
+                       fromPath(options.startFolder), fileDialogFilter(options));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save || !spec.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    QString suffix = fromCp1252(spec.defaultExtension);
+    dialog.setFileMode(save || !options.mustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QString suffix = fromCp1252(options.defaultExtension);
     if (suffix.startsWith('.')) suffix.remove(0, 1);
     dialog.setDefaultSuffix(suffix);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return toPath(dialog.selectedFiles().first());
 }

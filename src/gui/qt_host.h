@@ -21,7 +21,7 @@ struct MessageRequest {
 class QtHost : public Host {
   public:
     using MessageResponder = std::function<MsgAnswer(const MessageRequest&)>;
-    using FileResponder = std::function<std::string(const FileDialogSpec&, bool save)>;
+    using FileResponder = std::function<std::string(const FileDialogOptions&, bool save)>;
 
     QtHost();
     ~QtHost() override;
@@ -33,15 +33,15 @@ class QtHost : public Host {
     void sleepProcessing(int ms) override;
     MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons) override;
-    std::string openFileDialog(const FileDialogSpec& spec) override;
-    std::string saveFileDialog(const FileDialogSpec& spec) override;
+    std::string openFileDialog(const FileDialogOptions& options) override;
+    std::string saveFileDialog(const FileDialogOptions& options) override;
 
     // When set, they answer instead of the dialogs.
     void setMessageResponder(MessageResponder r) { messageResponder_ = std::move(r); }
     void setFileResponder(FileResponder r) { fileResponder_ = std::move(r); }
 
   private:
-    std::string fileDialog(const FileDialogSpec& spec, bool save);
+    std::string fileDialog(const FileDialogOptions& options, bool save);
 
     QElapsedTimer clock_;
     MessageResponder messageResponder_;
@@ -50,6 +50,6 @@ class QtHost : public Host {
 
 // Qt filter text of a dialog: "Configuration (*.cfg)" stays as it is, a description without
 // its pattern gets it appended.
-QString fileDialogFilter(const FileDialogSpec& spec);
+QString fileDialogFilter(const FileDialogOptions& options);
 
 }  // namespace vornlfrf::gui

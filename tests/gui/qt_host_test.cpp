@@ -27,9 +27,9 @@ TEST(QtHost, RespondersAnswerInsteadOfDialogs) {
     EXPECT_EQ(asked[0].buttons, MsgButtons::YesNoCancel);
 
     std::vector<bool> saves;
-    host.setFileResponder([&](const FileDialogSpec& spec, bool save) {
+    host.setFileResponder([&](const FileDialogOptions& options, bool save) {
         saves.push_back(save);
-        return spec.title == "T" ? std::string("/a.cfg") : std::string();
+        return options.title == "T" ? std::string("/a.cfg") : std::string();
     });
     EXPECT_EQ(host.openFileDialog({"T", "", "", "", ".", true, false}), "/a.cfg");
     EXPECT_EQ(host.saveFileDialog({"U", "", "", "", ".", false, true}), "");
@@ -37,13 +37,13 @@ TEST(QtHost, RespondersAnswerInsteadOfDialogs) {
 }
 
 TEST(QtHost, FilterNamesThePatternOnce) {
-    FileDialogSpec spec;
-    spec.filterDescription = "Configuration (*.cfg)";
-    spec.pattern = "*.cfg";
-    EXPECT_EQ(fileDialogFilter(spec), "Configuration (*.cfg)");
-    spec.filterDescription = "Binary files";
-    spec.pattern = "*.bin";
-    EXPECT_EQ(fileDialogFilter(spec), "Binary files (*.bin)");
+    FileDialogOptions options;
+    options.filterDescription = "Configuration (*.cfg)";
+    options.pattern = "*.cfg";
+    EXPECT_EQ(fileDialogFilter(options), "Configuration (*.cfg)");
+    options.filterDescription = "Binary files";
+    options.pattern = "*.bin";
+    EXPECT_EQ(fileDialogFilter(options), "Binary files (*.bin)");
 }
 
 // Real time, kept short: a wait inside a tick lets other timers run but never the same one.

@@ -9,10 +9,10 @@ using config::ConfigAction;
 
 namespace {
 
-const FileDialogSpec& acquisitionsDialog(bool save) {
-    static const FileDialogSpec reload{
+const FileDialogOptions& acquisitionsDialog(bool save) {
+    static const FileDialogOptions reload{
         "Reload last acquisitions", "Binary files (*.bin)", "*.bin", ".bin", ".", true, false};
-    static const FileDialogSpec saveAs{
+    static const FileDialogOptions saveAs{
         "Save last acquisitions", "Binary files (*.bin)", "*.bin", ".bin", ".", false, true};
     return save ? saveAs : reload;
 }
