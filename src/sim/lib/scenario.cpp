@@ -29,6 +29,15 @@ std::string Lower(std::string s) {
     return s;
 }
 
+// A comment starts the line or follows a blank: "; ..." or "# ...".
+std::string StripComment(const std::string& line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if ((line[i] == ';' || line[i] == '#') &&
+            (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
+            return line.substr(0, i);
+    return line;
+}
+
 // Decimal, "0x" hexadecimal or hexadecimal with a trailing 'h'.
 bool ParseInt(const std::string& text, long& out) {
     std::string s = Trim(text);
@@ -83,8 +92,8 @@ class Parser {
         std::string raw;
         while (std::getline(in, raw)) {
             ++line_;
-            std::string l = Trim(raw);
-            if (l.empty() || l[0] == '#' || l[0] == ';') continue;
+            std::string l = Trim(StripComment(raw));
+            if (l.empty()) continue;
             Status st = l[0] == '[' ? section(l) : entry(l);
             if (!st) return st;
         }
