@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/sim_host.h"
+#include "config/content_parser.h"
 #include "controller.h"
 #include "sim_test_support.h"
 
@@ -112,6 +114,36 @@ TEST_F(StreamTest, AHostThatDoesNotReadLosesTheExcess) {
     EXPECT_EQ(readAll(*rx).size(), 131072u);
     now_ += 1000;
     EXPECT_EQ(readAll(*rx).size(), 50u);
+}
+
+TEST(BenchOnSimHost, AReaderTimerDrainsTheStreamOnTheHostClock) {
+    SimHost host;
+    Bench bench(
+        DefaultScenario(), [&host] { return host.nowMs() * 1000; }, 1);
+    auto tx = bench.ports().OpenPort(5, 115200, hw::LineMode::Enabled, hw::LineMode::Enabled);
+    auto rx = bench.ports().OpenPort(6, 115200, hw::LineMode::Enabled, hw::LineMode::Enabled);
+    ASSERT_TRUE(tx && rx);
+    rx->write(Bytes{0x04, 0x00}.data(), 2);
+    host.advance(5);
+    ASSERT_EQ(ReadAll(*rx), Bytes{0xFB});
+    rx->setBaudRate(1000000);
+
+    std::size_t received = 0;
+    std::size_t highOnChannel2 = 0;
+    auto reader = host.createTimer(50, [&] {
+        Bytes b = ReadAll(*rx);
+        received += b.size();
+        for (int v : ChannelLevels(b, 2)) highOnChannel2 += v;
+    });
+    reader->setEnabled(true);
+    Bytes lf =
+        LfFrameCommand(config::ParseContent("AAAAh", config::CodingType::ManchesterStandard), 1, 0);
+    tx->write(lf.data(), lf.size());
+    host.advance(1000);
+    EXPECT_EQ(received, 50000u);
+    EXPECT_GT(highOnChannel2, 0u) << "the default sensor on channel 2 answered";
+    ASSERT_EQ(bench.transmissions().size(), 1u);
+    EXPECT_EQ(bench.transmissions()[0].channel, 2);
 }
 
 }  // namespace

@@ -16,6 +16,15 @@ namespace vornlfrf::sim::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Everything readable on a port now.
+inline Bytes ReadAll(hw::SerialPort& port) {
+    Bytes out;
+    std::uint8_t buffer[4096];
+    for (std::size_t n; (n = port.read(buffer, sizeof buffer)) > 0;)
+        out.insert(out.end(), buffer, buffer + n);
+    return out;
+}
+
 class BenchTest : public ::testing::Test {
   protected:
     void make(const Scenario& scenario, std::uint64_t seed = 1) {
@@ -34,13 +43,7 @@ class BenchTest : public ::testing::Test {
         return port;
     }
 
-    static Bytes readAll(hw::SerialPort& port) {
-        Bytes out;
-        std::uint8_t buffer[4096];
-        for (std::size_t n; (n = port.read(buffer, sizeof buffer)) > 0;)
-            out.insert(out.end(), buffer, buffer + n);
-        return out;
-    }
+    static Bytes readAll(hw::SerialPort& port) { return ReadAll(port); }
 
     // Writes, lets waitUs of bench time pass, and returns what came back.
     Bytes exchange(hw::SerialPort& port, const Bytes& out, std::int64_t waitUs = 100000) {

@@ -146,6 +146,9 @@ BenchState::BenchState(const Scenario& s, Bench::Clock c, std::uint64_t seed)
     for (int i = 0; i < 4; ++i) readings[i] = scenario.channels[i].effectiveReading();
     tx = std::make_unique<TxController>(scenario.tx, timeline, readings, *this);
     rx = std::make_unique<RxController>(scenario.rx, timeline, *this, seed);
+    auto traceController = [this](std::int64_t t, const std::string& text) { trace(t, text); };
+    tx->setTrace("TX", traceController);
+    rx->setTrace("RX", traceController);
     endpoints[scenario.txPort] = tx.get();
     endpoints[scenario.rxPort] = rx.get();
     if (scenario.sitePort > 0) {

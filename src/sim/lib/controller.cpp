@@ -51,6 +51,18 @@ std::uint8_t Complement(std::uint8_t code) {
     return static_cast<std::uint8_t>(~code);
 }
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+    std::string text;
+    for (std::uint8_t b : bytes) {
+        if (!text.empty()) text += ' ';
+        text += kHexDigits[b >> 4];
+        text += kHexDigits[b & 0x0F];
+    }
+    return text;
+}
+
 }  // namespace
 
 Controller::Controller(const ControllerConfig& config, Timeline& timeline)
@@ -63,6 +75,15 @@ Controller::Controller(const ControllerConfig& config, Timeline& timeline)
     regs_[kTxPortDirection] = 0xFF;
     regs_[kRxAntennaDirection] = 0xFF;
     line_.setBaudRate(kControllerBaud);
+}
+
+void Controller::setTrace(std::string name, Trace trace) {
+    name_ = std::move(name);
+    trace_ = std::move(trace);
+}
+
+void Controller::note(std::int64_t t, const std::string& text) const {
+    if (trace_) trace_(t, name_ + ": " + text);
 }
 
 void Controller::attach(std::int64_t t, int baudRate) {
@@ -102,6 +123,7 @@ void Controller::receive(std::int64_t t, const std::uint8_t* data, std::size_t n
             if (pending_.size() < need) break;
             std::vector<std::uint8_t> message(pending_.begin(), pending_.begin() + need);
             pending_.erase(pending_.begin(), pending_.begin() + need);
+            if (trace_) note(t, "<- " + Hex(message));
             execute(t, message);
         }
     }
@@ -284,6 +306,7 @@ void TxController::frameEnded(std::int64_t t, std::uint64_t emission, int index)
         emitting_ = false;
         ++emission_;
         signal(t, kEmissionEnded);
+        note(t, std::to_string(framesEmitted_) + " LF frames emitted");
         return;
     }
     timeline_.at(frameEnd(index + 1), [this, emission, index](std::int64_t when) {
@@ -325,6 +348,7 @@ void TxController::registerWritten(std::int64_t, std::uint8_t address) {
 
 void TxController::reset(std::int64_t t) {
     Controller::reset(t);
+    if (emitting_) note(t, "emission cut by reset");
     emitting_ = false;
     ++emission_;
 }
@@ -360,9 +384,11 @@ bool RxController::baudChanged(std::int64_t t, int rate) {
             streaming_ = true;
             streamStartUs_ = t;
             nextByte_ = 0;
+            note(t, "sample stream started");
         }
     } else {
         // Back to the command rate: the host has left the stream.
+        if (streaming_) note(t, "sample stream stopped");
         streaming_ = false;
         armed_ = false;
     }
@@ -404,6 +430,7 @@ std::int64_t RxController::nextActivity() const {
 
 void RxController::reset(std::int64_t t) {
     Controller::reset(t);
+    if (streaming_) note(t, "sample stream stopped");
     streaming_ = false;
     armed_ = false;
 }

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -28,7 +29,11 @@ namespace vornlfrf::sim {
 
 class Controller : public Endpoint {
   public:
+    using Trace = std::function<void(std::int64_t, const std::string&)>;
+
     Controller(const ControllerConfig& config, Timeline& timeline);
+    // name prefixes the trace lines ("TX", "RX").
+    void setTrace(std::string name, Trace trace);
 
     void attach(std::int64_t t, int baudRate) override;
     void detach(std::int64_t t) override;
@@ -55,6 +60,7 @@ class Controller : public Endpoint {
     // An emission event byte (FE, FF) leaves at t.
     void signal(std::int64_t t, std::uint8_t byte);
     bool dead() const { return config_.answer == AnswerMode::None; }
+    void note(std::int64_t t, const std::string& text) const;
 
     ControllerConfig config_;
     Timeline& timeline_;
@@ -64,6 +70,8 @@ class Controller : public Endpoint {
     void bootLoader(std::int64_t t, const std::vector<std::uint8_t>& frame);
 
     std::vector<std::uint8_t> pending_;
+    std::string name_;
+    Trace trace_;
     std::int64_t lastByteUs_ = 0;
     bool rts_ = false;
     int identity_;

@@ -6,6 +6,8 @@ namespace vornlfrf::sim {
 
 namespace {
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -48,10 +50,9 @@ Status BuildSensorFrame(const SensorConfig& sensor, SensorFrame& out) {
         out.bytes.push_back(Crc8(static_cast<std::uint8_t>(sensor.crcPoly),
                                  static_cast<std::uint8_t>(sensor.crcInit), out.bytes));
 
-    static const char kDigits[] = "0123456789ABCDEF";
     for (std::uint8_t b : out.bytes) {
-        out.hex += kDigits[b >> 4];
-        out.hex += kDigits[b & 0x0F];
+        out.hex += kHexDigits[b >> 4];
+        out.hex += kHexDigits[b & 0x0F];
     }
 
     // One parser call for preamble and data: Biphase-S chips depend on what precedes them.
