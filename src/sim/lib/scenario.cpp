@@ -250,8 +250,11 @@ class Parser {
     }
 
     Status channel(ChannelConfig& c) {
-        if (key_ == "receiver") return integer(c.receiverType, 0, kReceiverTypeCount - 1);
-        if (key_ == "reading") return integer(c.reading, 0, 1023);
+        if (key_ == "receiver" || key_ == "reading") {
+            if (channel_ == 0) receiverGiven_ = true;
+            return key_ == "receiver" ? integer(c.receiverType, 0, kReceiverTypeCount - 1)
+                                      : integer(c.reading, 0, 1023);
+        }
         if (key_ == "idle") return integer(c.idleLevel, 0, 1);
         if (key_ == "noise") return real(c.noise, 0, 1);
         if (key_ == "glitch_rate") return real(c.glitchRate, 0, 100000);
@@ -370,11 +373,9 @@ class Parser {
         for (int n : s_.otherPorts)
             if (!ports.insert(n).second)
                 return Status::failure("other_ports repeats port " + std::to_string(n));
-        if (lseSet_) {
+        if (lseSet_ && !receiverGiven_) {
             ChannelConfig& c = s_.channels[0];
-            if (c.reading < 0 && c.receiverType == 0)
-                c.receiverType =
-                    c.lse == LseKind::Optical ? kReceiverLseOptical : kReceiverLseMagnetic;
+            c.receiverType = c.lse == LseKind::Optical ? kReceiverLseOptical : kReceiverLseMagnetic;
         }
         for (std::size_t i = 0; i < s_.sensors.size(); ++i) {
             SensorFrame frame;
@@ -395,6 +396,7 @@ class Parser {
     std::set<std::string> names_;
     std::vector<int> sensorLines_;
     bool lseSet_ = false;
+    bool receiverGiven_ = false;
 };
 
 }  // namespace
