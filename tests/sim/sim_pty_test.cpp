@@ -82,12 +82,15 @@ class SimProcess {
         kill(pid_, SIGTERM);
         auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
         char buffer[256];
-        while (Clock::now() < end) {
+        bool ended = false;
+        while (!ended && Clock::now() < end) {
             pollfd p{out_, POLLIN, 0};
-            if (poll(&p, 1, 100) > 0 && read(out_, buffer, sizeof buffer) <= 0) break;
+            ended = poll(&p, 1, 100) > 0 && read(out_, buffer, sizeof buffer) <= 0;
         }
+        if (!ended) return -1;
+        // Its output closed: the process is exiting.
         int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) != pid_) return -1;
+        if (waitpid(pid_, &status, 0) != pid_) return -1;
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
