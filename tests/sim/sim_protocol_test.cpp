@@ -189,6 +189,17 @@ TEST_F(ProtocolTest, PortOutlivingTheBenchIsHarmless) {
     EXPECT_EQ(tx->read(&b, 1), 0u);
 }
 
+TEST_F(ProtocolTest, UnusableSensorOfAHandBuiltScenarioIsReported) {
+    Scenario s = DefaultScenario();
+    s.sensors[0].preamble = "12H";
+    s.sensors[1].channel = 5;
+    make(s);
+    EXPECT_EQ(
+        bench_->problems(),
+        (std::vector<std::string>{"sensor 'front-left' left out: preamble: Error suffix with 12H",
+                                  "sensor 'rear-right' left out: channel must be 1 to 4"}));
+}
+
 TEST_F(ProtocolTest, PurgeDropsOnlyWhatHasArrived) {
     make(Scenario{});
     auto tx = open(5);
@@ -210,7 +221,7 @@ TEST_F(ProtocolTest, TestSiteRecordsLinesAndAnswers) {
     Bytes reply = exchange(*site, Bytes(sent.begin(), sent.end()));
     EXPECT_EQ(std::string(reply.begin(), reply.end()), "RFOFF:OK\r");
     EXPECT_EQ(bench_->testSite()->linesReceived(), (std::vector<std::string>{"INIT:OK", "RFOFF"}));
-    bench_->siteSend("TRIG_100_48V/m_vertical_AM");
+    EXPECT_TRUE(bench_->siteSend("TRIG_100_48V/m_vertical_AM"));
     now_ += 100000;
     Bytes trig = readAll(*site);
     EXPECT_EQ(std::string(trig.begin(), trig.end()), "TRIG_100_48V/m_vertical_AM\r");

@@ -37,6 +37,7 @@ struct BenchState : LfListener, SampleSource {
     std::map<int, Endpoint*> endpoints;
     std::set<int> open;
     std::vector<TransmissionRecord> transmissions;
+    std::vector<std::string> problems;
     Bench::Trace traceFn;
     std::unique_ptr<hw::PortProvider> provider;
 };
@@ -167,7 +168,13 @@ BenchState::BenchState(const Scenario& s, Bench::Clock c, std::uint64_t seed)
     for (std::size_t i = 0; i < scenario.sensors.size(); ++i) {
         const SensorConfig& config = scenario.sensors[i];
         SensorFrame frame;
-        if (!BuildSensorFrame(config, frame) || config.channel < 1 || config.channel > 4) continue;
+        Status built = BuildSensorFrame(config, frame);
+        if (built && (config.channel < 1 || config.channel > 4))
+            built = Status::failure("channel must be 1 to 4");
+        if (!built) {
+            problems.push_back("sensor '" + config.name + "' left out: " + built.message);
+            continue;
+        }
         auto recorder = [this](const TransmissionRecord& r) {
             transmissions.push_back(r);
             trace(r.startUs, "sensor " + r.sensor + " on channel " + std::to_string(r.channel) +
@@ -249,8 +256,14 @@ void Bench::setTrace(Trace trace) {
     state_->traceFn = std::move(trace);
 }
 
-void Bench::siteSend(const std::string& text) {
-    if (state_->site) state_->site->sendLine(state_->sync(), text);
+bool Bench::siteSend(const std::string& text) {
+    if (!state_->site) return false;
+    state_->site->sendLine(state_->sync(), text);
+    return true;
+}
+
+const std::vector<std::string>& Bench::problems() const {
+    return state_->problems;
 }
 
 }  // namespace vornlfrf::sim

@@ -28,7 +28,8 @@ class Bench {
     using Clock = std::function<std::int64_t()>;  // microseconds, never going back
     using Trace = std::function<void(std::int64_t, const std::string&)>;
 
-    // The scenario must be valid (ParseScenario or DefaultScenario); seed drives every draw.
+    // seed drives every draw. A sensor of a hand-built scenario whose frame cannot be built is
+    // left out and named by problems(); ParseScenario refuses such sensors up front.
     Bench(const Scenario& scenario, Clock clock, std::uint64_t seed);
     ~Bench();
     Bench(const Bench&) = delete;
@@ -46,8 +47,10 @@ class Bench {
     TxController& tx();
     RxController& rx();
     TestSite* testSite();  // null without a test-site port
-    // Injects a line from the test site (readable at once, then at the port's pace).
-    void siteSend(const std::string& text);
+    // Injects a line from the test site (sent at once, at the port's pace); false without a
+    // test-site port.
+    bool siteSend(const std::string& text);
+    const std::vector<std::string>& problems() const;
 
     const Scenario& scenario() const;
     const std::vector<TransmissionRecord>& transmissions() const;

@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
         pty.bench().setTrace([](std::int64_t t, const std::string& text) {
             std::fprintf(stderr, "%10.3f ms  %s\n", static_cast<double>(t) / 1000.0, text.c_str());
         });
+    for (const std::string& problem : pty.bench().problems())
+        std::cerr << "vornlfrf-sim: " << problem << "\n";
     vornlfrf::Status st = pty.publish(dir);
     if (!st) {
         pty.unpublish();
