@@ -30,6 +30,7 @@ MainShell::MainShell(Host& host, CommandLine commandLine, std::string programFol
       commandLine_(std::move(commandLine)),
       view_(view),
       document_(host, programFolder, kTitle),
+      configuration_(host, document_),
       password_(programFolder),
       userMode_(host, password_, userModeView) {
     bIpcMode = commandLine_.bIpc;

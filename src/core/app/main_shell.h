@@ -12,6 +12,7 @@
 #include "app/user_mode.h"
 #include "common/host.h"
 #include "config/configuration_document.h"
+#include "config/configuration_set.h"
 
 namespace vornlfrf::app {
 
@@ -58,6 +59,8 @@ class MainShell {
     ~MainShell();
 
     config::ConfigurationDocument& document() { return document_; }
+    // The configuration models behind the editing windows, registered with the document.
+    config::ConfigurationSet& configuration() { return configuration_; }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
     const CommandLine& commandLine() const { return commandLine_; }
@@ -108,6 +111,7 @@ class MainShell {
     const CommandLine commandLine_;
     MainView& view_;
     config::ConfigurationDocument document_;
+    config::ConfigurationSet configuration_;
     AdminPassword password_;
     UserMode userMode_;
     std::unique_ptr<HostTimer> tmrDebug_;
