@@ -35,19 +35,20 @@ void ControllerLink::WriteByte(std::uint8_t b) {
 
 void ControllerLink::WriteBytes(const std::uint8_t* bytes, std::size_t n) {
     // A write that cannot complete ends after the port's time-out; nobody acts on it.
-    if (port_ && n > 0) port_->write(bytes, n);
+    if (SerialPort* p = port(); p && n > 0) p->write(bytes, n);
 }
 
 int ControllerLink::ReadByte() {
-    if (!port_) return -1;
+    SerialPort* p = port();
+    if (!p) return -1;
     std::uint8_t b = 0;
-    return port_->read(&b, 1) == 1 ? b : -1;
+    return p->read(&b, 1) == 1 ? b : -1;
 }
 
 int ControllerLink::ReadByteWait() {
-    if (!port_) return -1;
+    if (!isOpen()) return -1;
     int b = ReadByte();
-    for (int i = 0; b < 0 && i < kPollCount; ++i) {
+    for (int i = 0; b < 0 && i < kPollCount && isOpen(); ++i) {
         host_.sleepProcessing(kPollIntervalMs);
         b = ReadByte();
     }
@@ -55,17 +56,19 @@ int ControllerLink::ReadByteWait() {
 }
 
 void ControllerLink::DrainInput() {
-    if (!port_) return;
+    SerialPort* p = port();
+    if (!p) return;
     std::uint8_t block[256];
-    while (port_->read(block, sizeof block) > 0) {
+    while (p->read(block, sizeof block) > 0) {
     }
 }
 
 void ControllerLink::PulseRts() {
-    if (!port_) return;
-    port_->setRts(false);
+    SerialPort* p = port();
+    if (!p) return;
+    p->setRts(false);
     host_.sleepProcessing(kRtsPulseMs);
-    port_->setRts(true);
+    if ((p = port())) p->setRts(true);
 }
 
 void ControllerLink::SendBootFrame(const BootFrame& frame) {
@@ -117,7 +120,8 @@ StreamStart ControllerLink::StartStreaming() {
     WriteByte(code::kStreaming);
     WriteByte(0x00);
     if (ReadByteWait() != reply::kStreaming) return StreamStart::NotAcknowledged;
-    if (!port_->setBaudRate(kStreamBaudRate)) return StreamStart::BaudRateFailed;
+    SerialPort* p = port();
+    if (!p || !p->setBaudRate(kStreamBaudRate)) return StreamStart::BaudRateFailed;
     return StreamStart::Started;
 }
 
@@ -134,7 +138,7 @@ int ControllerLink::ReadReceiverCode(int channel) {
 }
 
 void ControllerLink::SetAlertOutput(bool on) {
-    if (!port_) return;
+    if (!isOpen()) return;
     // Bounded, so a controller that never falls silent cannot hold the user interface.
     for (int i = 0; i < kMaxDiscardedReplies && ReadByteWait() >= 0; ++i) {
     }

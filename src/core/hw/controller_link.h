@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "common/host.h"
@@ -77,13 +78,15 @@ struct FirmwareVersion {
 enum class StreamStart { Started, NotAcknowledged, BaudRateFailed };
 
 // A view of one controller port; cheap to make for each exchange. Waits run on the host so the
-// user interface keeps processing events and tests run on the virtual clock.
+// user interface keeps processing events and tests run on the virtual clock. Made on the
+// owner's slot, it sees a port that an event closed during a wait (a run stop) as closed.
 class ControllerLink {
   public:
-    ControllerLink(Host& host, SerialPort* port) : host_(host), port_(port) {}
+    ControllerLink(Host& host, std::unique_ptr<SerialPort>& slot) : host_(host), slot_(&slot) {}
+    ControllerLink(Host& host, SerialPort* port) : host_(host), fixed_(port) {}
 
-    bool isOpen() const { return port_ != nullptr; }
-    SerialPort* port() const { return port_; }
+    SerialPort* port() const { return slot_ ? slot_->get() : fixed_; }
+    bool isOpen() const { return port() != nullptr; }
 
     void WriteByte(std::uint8_t b);
     void WriteBytes(const std::uint8_t* bytes, std::size_t n);
@@ -118,7 +121,8 @@ class ControllerLink {
 
   private:
     Host& host_;
-    SerialPort* port_;
+    std::unique_ptr<SerialPort>* slot_ = nullptr;
+    SerialPort* fixed_ = nullptr;
 };
 
 }  // namespace vornlfrf::hw

@@ -120,9 +120,10 @@ void Hardware::EnumeratePorts() {
     }
 }
 
-void Hardware::openSequence(SerialPort* port) {
+void Hardware::openSequence(std::unique_ptr<SerialPort>& port) {
     host_.sleepProcessing(kOpenSettleMs);
-    PurgePort(port);
+    if (!port) return;  // closed by an event during the wait
+    PurgePort(port.get());
     port->setDtr(true);
     port->setRts(true);
     host_.sleepProcessing(kOpenSettleMs);
@@ -152,8 +153,8 @@ std::string Hardware::TestController(bool isTx) {
         caption = text::kPortBusy;
         log_.LogLine(text::kPortBusy);
     } else {
-        openSequence(s.port.get());
-        ControllerLink link(host_, s.port.get());
+        openSequence(s.port);
+        ControllerLink link(host_, s.port);
         const int boot = link.ReadBootVersion();
         if (boot < 0) {
             caption = text::kNoResponse;
@@ -210,8 +211,8 @@ std::string Hardware::FindController(bool isTx) {
                                        LineMode::Disabled))) {
             log_.LogLine("  Busy");
         } else {
-            openSequence(s.port.get());
-            ControllerLink link(host_, s.port.get());
+            openSequence(s.port);
+            ControllerLink link(host_, s.port);
             const int boot = link.ReadBootVersion();
             if (boot < 0) {
                 log_.LogLine("  No response");
@@ -315,13 +316,13 @@ std::string& Hardware::channelLabel(int channel) {
 }
 
 void Hardware::GetReceiversList(bool emcMode, const std::string& forcedTypes) {
-    ControllerLink rx(host_, rxPort.get());
+    ControllerLink rx(host_, rxPort);
     rx.WriteRegister(kAntennaDirection, 0xFF);
     rx.WriteRegister(kAntennaOutputs, 0x07);
     rx.WriteRegister(kAntennaDirection, 0xF8);
 
     log_.LogLine("----- Get Receivers list -----");
-    ControllerLink tx(host_, txPort.get());
+    ControllerLink tx(host_, txPort);
     for (int c = 0; c < 4; ++c)
         channelLabel(c) = ReceiverTypes[ClassifyReceiverCode(tx.ReadReceiverCode(c))];
 

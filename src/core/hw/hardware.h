@@ -136,7 +136,7 @@ class Hardware : public config::SectionHandler {
   private:
     struct Side;
     Side side(bool isTx);
-    void openSequence(SerialPort* port);
+    void openSequence(std::unique_ptr<SerialPort>& port);
     bool checkController(bool isTx);
     void changed();
 
