@@ -32,6 +32,13 @@ struct FakeController {
     bool baudRateWorks = true;
     // Converter readings per channel (TX side).
     std::array<int, 4> receiverCodes{0, 0, 0, 0};
+    // LF emission (TX side): the replies to a level, a frame (-1 none), a carrier, and the
+    // bytes that follow a stop of a timed (FF) or continuous (00) emission.
+    int levelReply = 0xEE;
+    int frameReply = 0xFC;
+    int cwReply = 0xED;
+    std::vector<std::uint8_t> onStopTimed{0xFF};
+    std::vector<std::uint8_t> onStopContinuous{0xFF};
 
     // What happened on the line.
     struct Write {
@@ -46,6 +53,8 @@ struct FakeController {
     bool rts = false;
     bool dtr = false;
     int purges = 0;
+    int rtsDrops = 0;
+    std::vector<std::vector<std::uint8_t>> commands;  // LF commands (level, frame, CW, stops)
     bool open = false;
     int opens = 0;
     const Host* host = nullptr;
@@ -64,6 +73,9 @@ struct FakeController {
     }
 
   private:
+    void command(std::size_t n) {
+        commands.emplace_back(inbox_.begin(), inbox_.begin() + static_cast<long>(n));
+    }
     void reply(int b) { pending.push_back(static_cast<std::uint8_t>(b)); }
     void done(std::size_t consumed) {
         inbox_.erase(inbox_.begin(), inbox_.begin() + static_cast<long>(consumed));
@@ -114,6 +126,34 @@ struct FakeController {
             done(2);
             return true;
         }
+        if (c == 0x11) {
+            if (inbox_.size() < 2) return false;
+            command(2);
+            if (levelReply >= 0) reply(levelReply);
+            done(2);
+            return true;
+        }
+        if (c == 0x03) {  // with its four frequency bytes: the pair count is byte 10
+            if (inbox_.size() < 10 || inbox_.size() < 10u + inbox_[9]) return false;
+            const std::size_t n = 10u + inbox_[9];
+            command(n);
+            if (frameReply >= 0) reply(frameReply);
+            done(n);
+            return true;
+        }
+        if (c == 0x12) {
+            if (inbox_.size() < 9) return false;
+            command(9);
+            if (cwReply >= 0) reply(cwReply);
+            done(9);
+            return true;
+        }
+        if (c == 0xFF || c == 0x00) {
+            command(1);
+            for (std::uint8_t b : c == 0xFF ? onStopTimed : onStopContinuous) reply(b);
+            done(1);
+            return true;
+        }
         inbox_.erase(inbox_.begin());  // not a command this fake knows
         return true;
     }
@@ -146,7 +186,10 @@ class FakePort : public SerialPort {
         c_.baudRate = rate;
         return true;
     }
-    void setRts(bool on) override { c_.rts = on; }
+    void setRts(bool on) override {
+        if (c_.rts && !on) ++c_.rtsDrops;
+        c_.rts = on;
+    }
     void setDtr(bool on) override { c_.dtr = on; }
     void purge() override {
         ++c_.purges;
