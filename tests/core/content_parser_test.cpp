@@ -1,7 +1,6 @@
 #include "config/content_parser.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <array>
@@ -61,10 +60,20 @@ const Case kCases[] = {
     {"00h", kBip, "0101010101010101"},
     {"FFh", kBip, "1100110011001100"},
     {"0b 0h", kBip, "010101010"},
-    {"1b 0h", kBip, "1" "01010101"},
-    {"0b Fh", kBip, "0" "11001100"},
-    {"1b Fh", kBip, "1" "00110011"},
-    {"8h", kBip, "11" "01" "01" "01"},
+    {"1b 0h", kBip,
+     "1"
+     "01010101"},
+    {"0b Fh", kBip,
+     "0"
+     "11001100"},
+    {"1b Fh", kBip,
+     "1"
+     "00110011"},
+    {"8h", kBip,
+     "11"
+     "01"
+     "01"
+     "01"},
     {"Mh 8h", kBip, "11010101"},  // M appends nothing, so the output is still empty
     // A parameter's trailing space falls under the third case of each rule.
     {"@P 0h", kBip, " @P 01010101"},
@@ -106,8 +115,15 @@ const Case kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Part13, ParseContentTable, ::testing::ValuesIn(kCases));
 
 TEST(ParseContent, PwmUsesGivenPatterns) {
-    EXPECT_EQ(ParseContent("5h", kPwm, "10", "1110"), "10" "1110" "10" "1110");
-    EXPECT_EQ(ParseContent("0b 1h M", kPwm, "0", "1"), "0" "0001" "111");
+    EXPECT_EQ(ParseContent("5h", kPwm, "10", "1110"),
+              "10"
+              "1110"
+              "10"
+              "1110");
+    EXPECT_EQ(ParseContent("0b 1h M", kPwm, "0", "1"),
+              "0"
+              "0001"
+              "111");
     // The patterns are ignored by the other codings.
     EXPECT_EQ(ParseContent("5h", kStd, "X", "Y"), "01100110");
 }
@@ -160,7 +176,8 @@ TEST(ParseContent, RandomBytesGiveChipsTokensOrError) {
 #ifdef VORNLFRF_CLI
 // Runs the CLI with a shell command line; returns stdout and sets the exit status.
 std::string runCli(const std::string& arguments, int& status) {
-    const std::string command = std::string("'") + VORNLFRF_CLI + "' content " + arguments + " 2>/dev/null";
+    const std::string command =
+        std::string("'") + VORNLFRF_CLI + "' content " + arguments + " 2>/dev/null";
     std::string out;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) {

@@ -105,7 +105,7 @@ TEST(Processing, GroupCheckBoxSetsPositionOne) {
         bool ticked;
         const char* result;
     } const cases[] = {
-        {"", true, "Egi"},  {"", false, "egi"},   {"eGI", true, "EGI"},
+        {"", true, "Egi"},     {"", false, "egi"},   {"eGI", true, "EGI"},
         {"EGI", false, "eGI"}, {"Egi", true, "Egi"}, {"eG", true, "EG"},
     };
     for (const auto& c : cases)
@@ -119,11 +119,9 @@ TEST(Processing, DialogSaveSetsPositionsTwoAndThree) {
         const char* result;
     } const cases[] = {
         {"EGI", false, false, "Egi"},  // unticking both boxes
-        {"egi", true, false, "eGi"},
-        {"egi", false, true, "egI"},
-        {"Egi", true, true, "EGI"},
-        {"", true, true, "eGI"},
-        {"E", true, false, "EGi"},   // a short code is completed from "egi"
+        {"egi", true, false, "eGi"},  {"egi", false, true, "egI"}, {"Egi", true, true, "EGI"},
+        {"", true, true, "eGI"},      {"E", true, false, "EGi"},  // a short code is completed from
+                                                                  // "egi"
         {"EG", false, true, "EgI"},
     };
     for (const auto& c : cases)
