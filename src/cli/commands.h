@@ -14,6 +14,7 @@ int cmdFormula(const Args& args);
 int cmdCheck(const Args& args);
 int cmdAnalyse(const Args& args);
 int cmdHardware(const Args& args);
+int cmdLfcmd(const Args& args);
 
 constexpr int kUsageError = 2;
 

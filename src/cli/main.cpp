@@ -20,6 +20,7 @@ const Command kCommands[] = {
      "[--poly X] [--init X] [--xor X] [--width 8|16]"},
     {"analyse", vornlfrf::cli::cmdAnalyse, "analyse CONFIG.cfg"},
     {"hardware", vornlfrf::cli::cmdHardware, "hardware CONFIG.cfg"},
+    {"lfcmd", vornlfrf::cli::cmdLfcmd, "lfcmd CONFIG.cfg FRAME [VALUE1 [VALUE2 [VALUE3]]]"},
 };
 
 int usage() {
