@@ -99,7 +99,8 @@ std::unique_ptr<LinuxSerialPort> LinuxSerialPort::open(const std::string& device
     if (!applyBaudRate(fd, baudRate)) return fail(fd);
 
     std::unique_ptr<LinuxSerialPort> port(new LinuxSerialPort(fd));
-    // Pseudo-terminals have no modem lines; their refusal is not a failure.
+    // Pseudo-terminals have no modem lines; their refusal is not a failure. Handshake and
+    // toggle modes have no use here and leave the line as it is, like Keep.
     if (rts == hw::LineMode::Disabled || rts == hw::LineMode::Enabled)
         port->setRts(rts == hw::LineMode::Enabled);
     if (dtr == hw::LineMode::Disabled || dtr == hw::LineMode::Enabled)
