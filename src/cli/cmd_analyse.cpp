@@ -12,7 +12,7 @@
 #include "commands.h"
 #include "common/sim_host.h"
 #include "config/configuration_document.h"
-#include "config/lf_conf.h"
+#include "config/configuration_set.h"
 
 namespace vornlfrf::cli {
 
@@ -30,19 +30,6 @@ bool readable(const std::string& path) {
     return static_cast<bool>(in);
 }
 
-// A configuration model registered with the document: its section handler and its analysis.
-template <class Model>
-struct Attached : Model {
-    Attached(Host& host, config::ConfigurationDocument& doc) : Model(host) { this->attachTo(doc); }
-};
-
-// The configuration windows, headless, one line each, in handler order.
-struct Configuration {
-    Host& host;
-    config::ConfigurationDocument& doc;
-    Attached<config::LfConf> lf{host, doc};
-};
-
 }  // namespace
 
 int cmdAnalyse(const Args& args) {
@@ -57,7 +44,7 @@ int cmdAnalyse(const Args& args) {
     std::error_code ec;
     const std::string folder = std::filesystem::current_path(ec).string();
     config::ConfigurationDocument doc(host, folder, "VornLFRF");
-    auto windows = std::unique_ptr<Configuration>(new Configuration{host, doc});
+    auto windows = std::make_unique<config::ConfigurationSet>(host, doc);
     doc.loadFrom(path);
 
     const bool passed = doc.AnalyseConfiguration();

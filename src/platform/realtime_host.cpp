@@ -106,11 +106,11 @@ MsgAnswer RealTimeHost::messageBox(const std::string& text, const std::string& c
     return MsgAnswer::Ok;
 }
 
-std::string RealTimeHost::openFileDialog(const FileDialogSpec&) {
+std::string RealTimeHost::openFileDialog(const FileDialogOptions&) {
     return {};
 }
 
-std::string RealTimeHost::saveFileDialog(const FileDialogSpec&) {
+std::string RealTimeHost::saveFileDialog(const FileDialogOptions&) {
     return {};
 }
 

@@ -22,8 +22,8 @@ class RealTimeHost : public Host {
     void sleepProcessing(int ms) override;
     MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons) override;
-    std::string openFileDialog(const FileDialogSpec& spec) override;
-    std::string saveFileDialog(const FileDialogSpec& spec) override;
+    std::string openFileDialog(const FileDialogOptions& options) override;
+    std::string saveFileDialog(const FileDialogOptions& options) override;
 
   private:
     class Timer;

@@ -32,7 +32,9 @@ std::string fixture(const char* name) {
 TEST(AnalyseCommand, PrintsTheLogAndExitsWithTheVerdict) {
     const CliRun pass = analyse(fixture("frames.cfg"));
     EXPECT_EQ(pass.status, 0);
-    EXPECT_EQ(pass.out, "----- LF Frames analysis -----\n----- Script analysis -----\n");
+    EXPECT_EQ(pass.out,
+              "----- LF Frames analysis -----\n----- Script analysis -----\n"
+              "----- Rx descriptions analysis -----\n----- Run configuration -----\n");
 
     // The third frame is also wrong, but the analysis stops at the first error.
     const CliRun fail = analyse(fixture("bad_content.cfg"));

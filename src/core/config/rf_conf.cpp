@@ -65,7 +65,7 @@ int RfConf::processSection(IniDocument* doc, ConfigAction action) {
             items_.reserve(static_cast<std::size_t>(n));
             for (int i = 0; i < n; ++i)
                 items_.push_back(doc->readString(kRfSection, listKey(i), ""));
-            nameWidth_ = doc->readInteger(kRfSection, "NameWidth", kDefaultNameWidth);
+            nameWidth_ = doc->readInteger(kRfSection, "NameWidth", kDefaultRfNameWidth);
             txtPWM0 = doc->readString(kRfSection, "PWM0", "100");
             txtPWM1 = doc->readString(kRfSection, "PWM1", "110");
             return count();

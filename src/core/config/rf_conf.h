@@ -28,7 +28,7 @@ inline constexpr char kNewRfItem[] =
     "Mask:\xAC"
     "Method:\xAC"
     "Not:\xAC";
-constexpr int kDefaultNameWidth = 120;
+constexpr int kDefaultRfNameWidth = 120;
 // A stored NbFrames above this is not believed: the load stops there instead of creating
 // millions of empty items from a damaged file.
 constexpr int kMaxLoadedRfItems = 10000;
@@ -146,7 +146,7 @@ class RfConf : public SectionHandler {
     std::vector<int> selection_;
     int itemIndex_ = -1;
     bool panelVisible_ = false;
-    int nameWidth_ = kDefaultNameWidth;
+    int nameWidth_ = kDefaultRfNameWidth;
     std::string clipboard_;
 };
 
