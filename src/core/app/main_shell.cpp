@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "hw/receiver_types.h"
+
 namespace vornlfrf::app {
 
 namespace fs = std::filesystem;
@@ -43,9 +45,16 @@ MainShell::MainShell(Host& host, CommandLine commandLine, std::string programFol
 
 MainShell::~MainShell() = default;
 
+void MainShell::attachHardware(hw::PortProvider& ports) {
+    hardware_ = std::make_unique<hw::Hardware>(host_, ports, document_.log());
+    hardware_->onModified = [this] { document_.MarkModified(); };
+    document_.setHandler(config::SectionSlot::Hardware, hardware_.get());
+}
+
 void MainShell::InitMainWindow() {
     bFirstShow = true;
     document_.bNoConfiguration = true;
+    configuration_.run.InitRunConf({hw::ReceiverTypes.begin(), hw::ReceiverTypes.end()});
     if (oneTimeInitialisations) oneTimeInitialisations();
     userMode_.initialise();
     if (bIpcMode && !(remoteSetUp && remoteSetUp())) {

@@ -13,6 +13,7 @@
 #include "common/host.h"
 #include "config/configuration_document.h"
 #include "config/configuration_set.h"
+#include "hw/hardware.h"
 
 namespace vornlfrf::app {
 
@@ -61,6 +62,10 @@ class MainShell {
     config::ConfigurationDocument& document() { return document_; }
     // The configuration models behind the editing windows, registered with the document.
     config::ConfigurationSet& configuration() { return configuration_; }
+    // The controller link over the given ports; its section joins the document. Call once,
+    // before the first show.
+    void attachHardware(hw::PortProvider& ports);
+    hw::Hardware* hardware() { return hardware_.get(); }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
     const CommandLine& commandLine() const { return commandLine_; }
@@ -112,6 +117,7 @@ class MainShell {
     MainView& view_;
     config::ConfigurationDocument document_;
     config::ConfigurationSet configuration_;
+    std::unique_ptr<hw::Hardware> hardware_;
     AdminPassword password_;
     UserMode userMode_;
     std::unique_ptr<HostTimer> tmrDebug_;
