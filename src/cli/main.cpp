@@ -18,6 +18,7 @@ const Command kCommands[] = {
     {"check", vornlfrf::cli::cmdCheck,
      "check --pmask PM --mask M --preamble P --data D [--xor-not] [--add-not] [--add-2bits] "
      "[--poly X] [--init X] [--xor X] [--width 8|16]"},
+    {"analyse", vornlfrf::cli::cmdAnalyse, "analyse CONFIG.cfg"},
 };
 
 int usage() {

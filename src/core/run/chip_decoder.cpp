@@ -5,8 +5,23 @@
 #include <string_view>
 
 #include "config/processing.h"
+#include "config/rf_description.h"
 
 namespace vornlfrf::run {
+
+DecoderDescription decoderDescription(const config::TRXREC& rec, const std::string& pwm0,
+                                      const std::string& pwm1) {
+    DecoderDescription d;
+    d.coding = rec.Coding;
+    d.preamble = rec.Preamble;
+    d.chipTimeUs = rec.ChipTime;
+    for (std::size_t k = 0; k < d.thresholds.size(); ++k) d.thresholds[k] = rec.ChipThresholds[k];
+    d.pwm0 = pwm0;
+    d.pwm1 = pwm1;
+    d.processing = rec.Processing.empty() ? "egi" : rec.Processing;
+    d.totalSize = rec.TotalSize;
+    return d;
+}
 
 void DecoderState::reset() {
     huntState = 0;

@@ -16,6 +16,10 @@
 #include <string>
 #include <vector>
 
+namespace vornlfrf::config {
+struct TRXREC;
+}
+
 namespace vornlfrf::run {
 
 // What the decoder needs of a compiled RF description.
@@ -28,6 +32,10 @@ struct DecoderDescription {
     std::string processing = "egi";
     int totalSize = 0;  // expected frame length in bits
 };
+
+// The decoder's view of a compiled description; pwm0/pwm1 are the configuration's PWM patterns.
+DecoderDescription decoderDescription(const config::TRXREC& rec, const std::string& pwm0,
+                                      const std::string& pwm1);
 
 struct DecoderState {
     int huntState = 0;
