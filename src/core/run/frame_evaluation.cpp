@@ -77,8 +77,8 @@ const std::string& FrameEvaluator::FieldValue(const config::TRXREC& d, int j, in
     const std::size_t size = static_cast<std::size_t>(std::max(0, d.FieldSizes[jj]));
     const std::size_t from = static_cast<std::size_t>(std::max(1, start)) - 1;
     const std::size_t avail = from < frameBits.size() ? frameBits.size() - from : 0;
-    const std::string_view bits = std::string_view(frameBits).substr(
-        std::min(from, frameBits.size()), std::min(size, avail));
+    const std::string_view bits =
+        std::string_view(frameBits).substr(std::min(from, frameBits.size()), std::min(size, avail));
     const std::string& unit = d.FieldUnits[jj];
     contentReject_ = false;
     usable_ = true;
@@ -218,9 +218,9 @@ bool FrameEvaluator::idAccepted() const {
         case 0:
             return true;
         case 1:
-            return !idText_.empty() && std::find(settings_.idFilterList.begin(),
-                                                 settings_.idFilterList.end(),
-                                                 idText_) != settings_.idFilterList.end();
+            return !idText_.empty() &&
+                   std::find(settings_.idFilterList.begin(), settings_.idFilterList.end(),
+                             idText_) != settings_.idFilterList.end();
         default:
             return false;
     }
@@ -431,8 +431,7 @@ void RunFrameSink::AppendResultRow(int channel, std::size_t slot, bool accepted)
     r.dataText = st.dataText;
     r.frameHex = st.frameHex;
     r.graphic = &e->evaluation.graphic;
-    log_.AppendResultRow(channel, r,
-                         accepted && e->evaluation.accepted && st.frameAccepted != 0);
+    log_.AppendResultRow(channel, r, accepted && e->evaluation.accepted && st.frameAccepted != 0);
 }
 
 void RunFrameSink::logUnrecognised(int channel, std::size_t slot) {

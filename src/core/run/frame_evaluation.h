@@ -33,7 +33,7 @@ inline constexpr char kNoDescriptionError[] = "(No corresponding description)";
 
 // Alert thresholds of a run. Level 0 is the warning, level 1 the alert.
 struct AlertSettings {
-    bool active = false;                   // chkAlertActive
+    bool active = false;                    // chkAlertActive
     std::array<std::string, 2> fieldNames;  // txtAlertField1, txtAlertField2
     std::array<bool, 2> above{};            // chkAlertSup1, chkAlertSup2
     std::array<bool, 2> below{};            // chkAlertInf1, chkAlertInf2
