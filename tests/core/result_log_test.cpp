@@ -483,6 +483,35 @@ TEST_F(ResultLogTest, HostileValuesNamesAndIdsStayWellFormed) {
     EXPECT_NE(log.fullList().back().text.find("Hex=\"" + hostile + "\""), std::string::npos);
 }
 
+TEST(ResultXml, EscapesAndNamesExactly) {
+    const struct {
+        std::string in, out;
+    } values[] = {
+        {"A01", "A01"},
+        {"a&b<c>\"d'", "a&amp;b&lt;c&gt;&quot;d'"},
+        {"\t\n\r", "&#9;&#10;&#13;"},
+        {std::string("\x00\x01\x1F\x7F", 4), "&#x2400;&#x2401;&#x241F;&#x2421;"},
+        {"\x81\x8D\x8F\x90\x9D", "&#x81;&#x8D;&#x8F;&#x90;&#x9D;"},
+        {"\x80\xA0\xAC\x86\xE9\xFF", "\x80\xA0\xAC\x86\xE9\xFF"},  // defined bytes stay
+    };
+    for (const auto& c : values) {
+        std::string s;
+        appendEscapedValue(s, c.in);
+        EXPECT_EQ(s, c.out);
+    }
+    const struct {
+        std::string in, out;
+    } names[] = {
+        {"Pressure", "Pressure"}, {"T_1.a-b", "T_1.a-b"},     {"1st", "_1st"}, {"-x", "_-x"},
+        {"a b:c", "a_b_c"},       {"\xE9t\xE9", "\xE9t\xE9"}, {"\xD7", "_"},   {"", "_"},
+        {"<\"&>", "____"}};
+    for (const auto& c : names) {
+        std::string s;
+        appendXmlName(s, c.in);
+        EXPECT_EQ(s, c.out);
+    }
+}
+
 TEST_F(ResultLogTest, RowsWithoutSpansAreParsed) {
     // Rows other code builds as plain text, one ending without a space.
     const std::string text = "_RTime=\"1.000\" Channel=\"Supervising\" Desc=\"Timeout\" ID=\"<&>\"";

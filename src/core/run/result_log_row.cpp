@@ -50,6 +50,16 @@ void RowWriter::close(std::string_view value) {
     text_.push_back('"');
 }
 
+std::string& RowWriter::beginAttr(std::string_view name) {
+    open(name, {});
+    return text_;
+}
+
+void RowWriter::endAttr() {
+    spans_.back().end = at(text_);
+    text_ += "\" ";
+}
+
 void RowWriter::attr(std::string_view name, std::string_view nameSuffix, std::string_view value) {
     open(name, nameSuffix);
     close(value);
@@ -111,7 +121,7 @@ std::string formatMilliseconds(std::int64_t us) {
     return s;
 }
 
-std::string formatRowDateTime(std::int64_t localMs) {
+void appendRowDateTime(std::string& s, std::int64_t localMs) {
     std::int64_t secs = localMs >= 0 ? localMs / 1000 : -((-localMs + 999) / 1000);
     std::int64_t days = secs >= 0 ? secs / 86400 : -((-secs + 86399) / 86400);
     const std::int64_t sod = secs - days * 86400;
@@ -121,7 +131,6 @@ std::string formatRowDateTime(std::int64_t localMs) {
     const int hour = static_cast<int>(sod / 3600);
     const int minute = static_cast<int>(sod / 60 % 60);
     const int second = static_cast<int>(sod % 60);
-    std::string s;
     appendInt(s, m);
     s.push_back('/');
     appendInt(s, d);
@@ -134,23 +143,26 @@ std::string formatRowDateTime(std::int64_t localMs) {
     s.push_back(':');
     appendInt(s, second, 2);
     s.append(hour < 12 ? " AM" : " PM");
+}
+
+std::string formatRowDateTime(std::int64_t localMs) {
+    std::string s;
+    appendRowDateTime(s, localMs);
     return s;
 }
 
 void BuildRowPrefix(RowWriter& row, std::int64_t sampleCounter, std::int64_t localMs,
                     const PrefixTiming* timing) {
-    std::string ms;
-    ms.reserve(24);
     const std::int64_t rtime = sampleCounter * 10;
-    appendMilliseconds(ms, rtime);
-    row.attr("_RTime", ms);
-    row.attr("_ATime", formatRowDateTime(localMs));
-    if (timing) {
-        ms.clear();
-        appendMilliseconds(ms, static_cast<std::int64_t>(timing->matchSample) * 10 -
-                                   std::int64_t{timing->chipTimeUs} * timing->preambleLength);
-    }
-    row.attr("_PTime", ms);
+    appendMilliseconds(row.beginAttr("_RTime"), rtime);
+    row.endAttr();
+    appendRowDateTime(row.beginAttr("_ATime"), localMs);
+    row.endAttr();
+    appendMilliseconds(row.beginAttr("_PTime"),
+                       timing ? static_cast<std::int64_t>(timing->matchSample) * 10 -
+                                    std::int64_t{timing->chipTimeUs} * timing->preambleLength
+                              : rtime);
+    row.endAttr();
 }
 
 }  // namespace vornlfrf::run

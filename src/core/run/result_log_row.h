@@ -39,6 +39,9 @@ class RowWriter {
     void attr(std::string_view name, std::string_view nameSuffix, std::string_view value);
     // name="value" with no space after it, for rows whose last attribute ends the text.
     void lastAttr(std::string_view name, std::string_view value);
+    // An attribute whose value the caller appends to the returned text before endAttr().
+    std::string& beginAttr(std::string_view name);
+    void endAttr();
     // Text between attributes that is not an attribute itself.
     void text(std::string_view t);
     // Cuts the row back to its first length bytes, with the spans that lie inside.
@@ -73,6 +76,7 @@ void appendFixed(std::string& out, double value, int decimals);
 // en-US desktop: "M/D/YYYY h:mm:ss AM" (month, day and hour without leading zero; 12-hour
 // clock, 12 for midnight and noon), for example "10/2/2013 10:51:58 PM".
 std::string formatRowDateTime(std::int64_t localMs);
+void appendRowDateTime(std::string& out, std::int64_t localMs);
 
 // Preamble timing of a description, for _PTime.
 struct PrefixTiming {
