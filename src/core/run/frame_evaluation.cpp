@@ -12,6 +12,12 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr std::int64_t kNoSample = std::numeric_limits<std::int64_t>::min();
+// Compiled sizes are 1..64; a record from elsewhere cannot make a field longer than this.
+constexpr std::int32_t kMaxFieldBits = 4096;
+
+std::size_t fieldBits(const config::TRXREC& d, std::size_t j) {
+    return static_cast<std::size_t>(std::clamp(d.FieldSizes[j], 0, kMaxFieldBits));
+}
 
 bool isCheckField(const std::string& name) {
     return name == "CKS" || name == "CRC";
@@ -71,11 +77,11 @@ FrameEvaluator::FrameEvaluator(const Host& clock, std::function<std::int64_t()> 
                                const config::TableStore& tables)
     : clock_(clock), sampleCounter_(std::move(sampleCounter)), tables_(tables) {}
 
-const std::string& FrameEvaluator::FieldValue(const config::TRXREC& d, int j, int start) {
+const std::string& FrameEvaluator::FieldValue(const config::TRXREC& d, int j, std::int64_t start) {
     const std::size_t jj = static_cast<std::size_t>(j);
     const std::string& frameBits = d.state.frameBits;
-    const std::size_t size = static_cast<std::size_t>(std::max(0, d.FieldSizes[jj]));
-    const std::size_t from = static_cast<std::size_t>(std::max(1, start)) - 1;
+    const std::size_t size = fieldBits(d, jj);
+    const std::size_t from = static_cast<std::size_t>(std::max<std::int64_t>(1, start) - 1);
     const std::size_t avail = from < frameBits.size() ? frameBits.size() - from : 0;
     const std::string_view bits =
         std::string_view(frameBits).substr(std::min(from, frameBits.size()), std::min(size, avail));
@@ -274,7 +280,7 @@ bool FrameEvaluator::EvaluateFrame(config::TRXREC& d, int channel, FrameEvaluati
     const bool computed = d.HasComputed && d.ComputedCount > 0;
     if (computed) variables_.count = 0;
     const int fieldCount = std::clamp<std::int32_t>(d.FieldCount, 0, config::kMaxRfFields);
-    int start = 1;
+    std::int64_t start = 1;
     for (int j = 0; j < fieldCount; ++j) {
         const std::size_t jj = static_cast<std::size_t>(j);
         const std::string& name = d.FieldNames[jj];
@@ -304,7 +310,7 @@ bool FrameEvaluator::EvaluateFrame(config::TRXREC& d, int channel, FrameEvaluati
             st.lastId = v;
         }
         alertTest(name, v, unit, out);
-        start += std::max(0, d.FieldSizes[jj]);
+        start += static_cast<std::int64_t>(fieldBits(d, jj));
     }
 
     if (computed) {
@@ -398,8 +404,10 @@ RunFrameSink::Entry* RunFrameSink::entry(int channel, std::size_t slot) {
     return &list[slot];
 }
 
-const FrameEvaluation& RunFrameSink::evaluation(int channel, std::size_t slot) const {
-    return channels_.at(static_cast<std::size_t>(channel)).at(slot).evaluation;
+const FrameEvaluation* RunFrameSink::evaluation(int channel, std::size_t slot) const {
+    if (channel < 0 || channel > 3) return nullptr;
+    const auto& list = channels_[static_cast<std::size_t>(channel)];
+    return slot < list.size() ? &list[slot].evaluation : nullptr;
 }
 
 bool RunFrameSink::EvaluateFrame(int channel, std::size_t slot) {

@@ -101,7 +101,7 @@ class FrameEvaluator {
 
     // Value text of field j whose first bit is start (1-based). Also sets fieldNumeric(),
     // fieldUsable() and contentReject().
-    const std::string& FieldValue(const config::TRXREC& d, int j, int start);
+    const std::string& FieldValue(const config::TRXREC& d, int j, std::int64_t start);
     double fieldNumeric() const { return numeric_; }
     // False when the field's bits were missing or not all 0/1: its value is no number.
     bool fieldUsable() const { return usable_; }
@@ -167,7 +167,8 @@ class RunFrameSink : public FrameSink {
     void takeLseSnapshot(int channel, std::size_t slot, const LseMeter& lse,
                          std::int64_t offsetSamples);
 
-    const FrameEvaluation& evaluation(int channel, std::size_t slot) const;
+    // The last evaluation of a slot (its graphic record, alert flags); null for no such slot.
+    const FrameEvaluation* evaluation(int channel, std::size_t slot) const;
 
     std::function<void()> sampleMark;
     std::function<void(int channel)> channelActivity;
