@@ -13,7 +13,7 @@ enum class MsgIcon { Information, Warning, Error, Confirmation };
 enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
-struct FileDialogSpec {
+struct FileDialogOptions {
     std::string title;
     std::string filterDescription;  // "Configuration (*.cfg)"
     std::string pattern;            // "*.cfg"
@@ -51,8 +51,8 @@ class Host {
     virtual MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                                  MsgButtons buttons) = 0;
     // Empty when the operator cancels.
-    virtual std::string openFileDialog(const FileDialogSpec& spec) = 0;
-    virtual std::string saveFileDialog(const FileDialogSpec& spec) = 0;
+    virtual std::string openFileDialog(const FileDialogOptions& options) = 0;
+    virtual std::string saveFileDialog(const FileDialogOptions& options) = 0;
 };
 
 }  // namespace vornlfrf

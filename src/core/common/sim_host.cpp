@@ -107,16 +107,16 @@ MsgAnswer SimHost::messageBox(const std::string& text, const std::string& captio
     return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
 }
 
-std::string SimHost::openFileDialog(const FileDialogSpec& spec) {
-    dialogs.push_back(spec);
+std::string SimHost::openFileDialog(const FileDialogOptions& options) {
+    dialogs.push_back(options);
     if (fileAnswers.empty()) return {};
     std::string a = fileAnswers.front();
     fileAnswers.pop_front();
     return a;
 }
 
-std::string SimHost::saveFileDialog(const FileDialogSpec& spec) {
-    return openFileDialog(spec);
+std::string SimHost::saveFileDialog(const FileDialogOptions& options) {
+    return openFileDialog(options);
 }
 
 }  // namespace vornlfrf

@@ -29,8 +29,8 @@ class SimHost : public Host {
     void sleepProcessing(int ms) override;
     MsgAnswer messageBox(const std::string& text, const std::string& caption, MsgIcon icon,
                          MsgButtons buttons) override;
-    std::string openFileDialog(const FileDialogSpec& spec) override;
-    std::string saveFileDialog(const FileDialogSpec& spec) override;
+    std::string openFileDialog(const FileDialogOptions& options) override;
+    std::string saveFileDialog(const FileDialogOptions& options) override;
 
     // Move the clock forward, firing every due timer in time order.
     void advance(std::int64_t ms);
@@ -40,7 +40,7 @@ class SimHost : public Host {
     std::deque<MsgAnswer> answers;
     std::deque<std::string> fileAnswers;
     std::vector<Question> questions;
-    std::vector<FileDialogSpec> dialogs;
+    std::vector<FileDialogOptions> dialogs;
 
   private:
     class Timer;

@@ -102,10 +102,10 @@ bool ConfigurationDocument::askSaveBefore() {
     }
 }
 
-const FileDialogSpec& ConfigurationDocument::fileDialog(bool save) {
-    static const FileDialogSpec load{
+const FileDialogOptions& ConfigurationDocument::fileDialog(bool save) {
+    static const FileDialogOptions load{
         "Load a configuration", "Configuration (*.cfg)", "*.cfg", "cfg", ".", true, false};
-    static const FileDialogSpec saveAs{
+    static const FileDialogOptions saveAs{
         "Save the actual configuration", "Configuration (*.cfg)", "*.cfg", "cfg", ".", false, true};
     return save ? saveAs : load;
 }

@@ -96,7 +96,7 @@ class ConfigurationDocument {
 
   private:
     bool askSaveBefore();
-    static const FileDialogSpec& fileDialog(bool save);
+    static const FileDialogOptions& fileDialog(bool save);
 
     Host& host_;
     std::string programFolder_;
