@@ -36,6 +36,7 @@
 #include "frm_splash.h"
 #include "icons.h"
 #include "port_provider_linux.h"
+#include "thread_reader_clock.h"
 #include "widget_geometry.h"
 
 namespace vornlfrf::gui {
@@ -107,7 +108,10 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     shell_ = std::make_unique<app::MainShell>(host, std::move(commandLine), toPath(programFolder),
                                               *this, *this);
     ports_ = std::make_unique<platform::LinuxPortProvider>();
-    shell_->attachHardware(*ports_);
+    readerClock_ = std::make_unique<platform::ThreadReaderClock>();
+    shell_->attachHardware(*ports_, *readerClock_, [](std::function<void()> f) {
+        QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+    });
 
     // Secondary windows, created once and kept until the program ends.
     frmHardware_ = new TfrmHardware(this);

@@ -113,6 +113,7 @@ class TfrmMain : public QMainWindow, public app::MainView, public app::UserModeV
     void FormClose();
 
     std::unique_ptr<hw::PortProvider> ports_;
+    std::unique_ptr<run::ReaderClock> readerClock_;
     std::unique_ptr<app::MainShell> shell_;
     WidgetGeometry* mainGeometry_ = nullptr;
     WidgetGeometry* logGeometry_ = nullptr;

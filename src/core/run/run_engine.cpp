@@ -310,7 +310,7 @@ void RunEngine::setupDecoders() {
     for (int c = 0; c < 4; ++c) {
         std::vector<ChannelDecoder::Slot> decoderSlots;
         std::vector<RunFrameSink::Slot> sinkSlots;
-        for (int w : attribution_.channels[static_cast<std::size_t>(c)].slots) {
+        for (int w : attribution_.channels[static_cast<std::size_t>(c)].descriptions) {
             const std::size_t i = static_cast<std::size_t>(w);
             decoderSlots.push_back({&decoderDescriptions_[i], &decoderStates_[i]});
             sinkSlots.push_back({&working_[i], &decoderStates_[i]});
