@@ -13,6 +13,7 @@ int cmdContent(const Args& args);
 int cmdFormula(const Args& args);
 int cmdCheck(const Args& args);
 int cmdDecode(const Args& args);
+int cmdRun(const Args& args);
 int cmdAnalyse(const Args& args);
 int cmdHardware(const Args& args);
 int cmdLfcmd(const Args& args);

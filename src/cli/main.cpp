@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"decode", vornlfrf::cli::cmdDecode,
      "decode CONFIG.cfg ACQUISITIONS.bin [--receivers TYPE1,TYPE2,TYPE3,TYPE4] [--raw] [--out "
      "DIR]"},
+    {"run", vornlfrf::cli::cmdRun, "run CONFIG.cfg [--seconds N]"},
 };
 
 int usage() {
