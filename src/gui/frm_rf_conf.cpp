@@ -106,10 +106,10 @@ TfrmRFConf::TfrmRFConf(config::RfConf& model, QWidget* parent) : QWidget(parent)
     layout->addWidget(buildEditingPanel(), 1);
 
     Host& host = model_.host();
-    frmRFParameter_ = new TfrmRFParameter(host, this);
-    frmRFParameterComp_ = new TfrmRFParameterComp(host, this);
-    frmCRC_ = new TfrmCRC(host, this);
-    frmProcessing_ = new TfrmProcessing(this);
+    frmRFParameter_ = std::make_unique<TfrmRFParameter>(host);
+    frmRFParameterComp_ = std::make_unique<TfrmRFParameterComp>(host);
+    frmCRC_ = std::make_unique<TfrmCRC>(host);
+    frmProcessing_ = std::make_unique<TfrmProcessing>();
 
     // The model may outlive the window (the main window drops its shell first, tests may keep
     // a model longer): the hook must not reach a deleted window.
@@ -118,6 +118,8 @@ TfrmRFConf::TfrmRFConf(config::RfConf& model, QWidget* parent) : QWidget(parent)
     };
     refresh();
 }
+
+TfrmRFConf::~TfrmRFConf() = default;
 
 QWidget* TfrmRFConf::buildDescriptionList() {
     auto* group = new QGroupBox("RF frame descriptions", this);
@@ -440,6 +442,8 @@ void TfrmRFConf::refreshSummaries() {
 
 bool TfrmRFConf::runDialog(QDialog& dialog) {
     dialog.setResult(QDialog::Rejected);
+    dialog.adjustSize();
+    dialog.move(mapToGlobal(rect().center()) - dialog.rect().center());
     modalRunner(dialog);
     return dialog.result() == QDialog::Accepted;
 }

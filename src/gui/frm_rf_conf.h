@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "config/rf_conf.h"
@@ -30,6 +31,7 @@ class TfrmRFConf : public QWidget {
     Q_OBJECT
   public:
     explicit TfrmRFConf(config::RfConf& model, QWidget* parent = nullptr);
+    ~TfrmRFConf() override;
 
     config::RfConf& model() { return model_; }
     // Re-reads every control from the model.
@@ -38,10 +40,10 @@ class TfrmRFConf : public QWidget {
     // Dialogs are shown through this; tests replace it so nothing blocks.
     std::function<void(QDialog&)> modalRunner;
 
-    TfrmRFParameter* frmRFParameter() const { return frmRFParameter_; }
-    TfrmRFParameterComp* frmRFParameterComp() const { return frmRFParameterComp_; }
-    TfrmCRC* frmCRC() const { return frmCRC_; }
-    TfrmProcessing* frmProcessing() const { return frmProcessing_; }
+    TfrmRFParameter* frmRFParameter() const { return frmRFParameter_.get(); }
+    TfrmRFParameterComp* frmRFParameterComp() const { return frmRFParameterComp_.get(); }
+    TfrmCRC* frmCRC() const { return frmCRC_.get(); }
+    TfrmProcessing* frmProcessing() const { return frmProcessing_.get(); }
 
   private:
     QWidget* buildDescriptionList();
@@ -96,10 +98,12 @@ class TfrmRFConf : public QWidget {
     QGroupBox* grbProcessing_ = nullptr;
     QLabel* lblMethodProcessing_ = nullptr;
 
-    TfrmRFParameter* frmRFParameter_ = nullptr;
-    TfrmRFParameterComp* frmRFParameterComp_ = nullptr;
-    TfrmCRC* frmCRC_ = nullptr;
-    TfrmProcessing* frmProcessing_ = nullptr;
+    // Not children of the window: their control names (butOK, butCancel, txtName...) would
+    // shadow those of the main window and of the editing panel in name lookups.
+    std::unique_ptr<TfrmRFParameter> frmRFParameter_;
+    std::unique_ptr<TfrmRFParameterComp> frmRFParameterComp_;
+    std::unique_ptr<TfrmCRC> frmCRC_;
+    std::unique_ptr<TfrmProcessing> frmProcessing_;
 };
 
 }  // namespace vornlfrf::gui
