@@ -104,6 +104,7 @@ TfrmRFConf::TfrmRFConf(config::RfConf& model, QWidget* parent) : QWidget(parent)
     layout->setSpacing(8);
     layout->addWidget(buildDescriptionList());
     layout->addWidget(buildEditingPanel(), 1);
+    layout->addStretch(0);  // keeps the list on the left while no description is selected
 
     Host& host = model_.host();
     frmRFParameter_ = std::make_unique<TfrmRFParameter>(host);
@@ -124,8 +125,7 @@ TfrmRFConf::~TfrmRFConf() = default;
 QWidget* TfrmRFConf::buildDescriptionList() {
     auto* group = new QGroupBox("RF frame descriptions", this);
     group->setObjectName("grbFrames");
-    group->setMinimumWidth(300);
-    group->setMaximumWidth(380);
+    group->setFixedWidth(360);
 
     lstFrames_ = rowList(group, "lstFrames", {"Name", "Comment"});
     lstFrames_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -269,7 +269,7 @@ QWidget* TfrmRFConf::buildEditingPanel() {
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    auto* butConfig = button(grbCKS_, "butConfig", "Configuration...",
+    auto* butConfig = button(grbCKS_, "butConfig", "Configuration",
                              "Method, masks and simulation of the verification");
     connect(grbCKS_, &QGroupBox::clicked, this,
             [this](bool on) { model_.grbCKSCheckBoxClick(on); });
@@ -289,7 +289,7 @@ QWidget* TfrmRFConf::buildEditingPanel() {
     grbProcessing_->setCheckable(true);
     lblMethodProcessing_ = new QLabel(grbProcessing_);
     lblMethodProcessing_->setObjectName("lblMethodProcessing");
-    auto* butProcessingConfig = button(grbProcessing_, "butProcessingConfig", "Configuration...",
+    auto* butProcessingConfig = button(grbProcessing_, "butProcessingConfig", "Configuration",
                                        "Gray decoding and first data bit inversion");
     connect(grbProcessing_, &QGroupBox::clicked, this, [this](bool on) {
         model_.grbProcessingCheckBoxClick(on);

@@ -106,13 +106,19 @@ class RfConfWindowTest : public ::testing::Test {
     }
     void clickButton(const char* name) { click(&window, name); }
     void clickRow(QTreeWidget* list, int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        const QRect r = list->visualItemRect(list->topLevelItem(row));
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        if (!item) {
+            ADD_FAILURE() << list->objectName().toStdString() << " has no row " << row;
+            return;
+        }
+        const QRect r = list->visualItemRect(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, r.center());
     }
     void doubleClickRow(QTreeWidget* list, int row) {
-        const QRect r = list->visualItemRect(list->topLevelItem(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+        clickRow(list, row);
+        if (QTreeWidgetItem* item = list->topLevelItem(row))
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                               list->visualItemRect(item).center());
     }
     void type(QObject* parent, const char* name, const QString& text) {
         QLineEdit* e = in<QLineEdit>(parent, name);
