@@ -43,6 +43,11 @@ void DecodingPipeline::start(const EvaluationSettings& evaluation, const ResultL
     resultLog_.start(log);
     acquisition_.configure(options);
     acquisition_.start();
+    // Once a second of stream, an LSE sensor's speed is logged among the frames.
+    sink_.sampleMark = options.lse ? std::function<void()>([this, kind = options.lseKind] {
+        resultLog_.logLseRow(kind, acquisition_.lse().current().avgSpeed);
+    })
+                                   : std::function<void()>();
     started_ = true;
 }
 
