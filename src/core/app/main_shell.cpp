@@ -36,6 +36,7 @@ MainShell::MainShell(Host& host, CommandLine commandLine, std::string programFol
       password_(programFolder),
       userMode_(host, password_, userModeView) {
     bIpcMode = commandLine_.bIpc;
+    lfPower_.onModified = [this] { document_.MarkModified(); };
     tmrDebug_ = host_.createTimer(1000, [this] { SelectOngletClick(kTabRun); });
     tmrDebug_->setEnabled(true);
     tmrLblRun_ = host_.createTimer(400, [this] {

@@ -14,6 +14,7 @@
 #include "config/configuration_document.h"
 #include "config/configuration_set.h"
 #include "hw/hardware.h"
+#include "hw/lf_emission.h"
 
 namespace vornlfrf::app {
 
@@ -66,6 +67,8 @@ class MainShell {
     // before the first show.
     void attachHardware(hw::PortProvider& ports);
     hw::Hardware* hardware() { return hardware_.get(); }
+    // The LF power level of the run window and its warning windows; "Fix" marks the document.
+    hw::LfPowerLevel& lfPower() { return lfPower_; }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
     const CommandLine& commandLine() const { return commandLine_; }
@@ -118,6 +121,7 @@ class MainShell {
     config::ConfigurationDocument document_;
     config::ConfigurationSet configuration_;
     std::unique_ptr<hw::Hardware> hardware_;
+    hw::LfPowerLevel lfPower_;
     AdminPassword password_;
     UserMode userMode_;
     std::unique_ptr<HostTimer> tmrDebug_;
