@@ -71,6 +71,11 @@ class MainShell {
     hw::LfPowerLevel& lfPower() { return lfPower_; }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
+    // "Admin" or "User", the mode in effect, which the LF power control obeys: the mode box
+    // may show "Admin" while its password is still being asked, and that does not count.
+    std::string userModeText() const {
+        return userMode_.effective() == Mode::Admin ? text::kAdmin : text::kUser;
+    }
     const CommandLine& commandLine() const { return commandLine_; }
     HostTimer& tmrDebug() { return *tmrDebug_; }
     HostTimer& tmrLblRun() { return *tmrLblRun_; }
