@@ -44,7 +44,10 @@ void setStyleProperty(QWidget* w, const char* name, const QVariant& value) {
 QLabel* resultPanel(const char* name, QWidget* parent) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
-    l->setMinimumWidth(120);
+    // Wide enough for the longest outcome in bold.
+    QFont bold = l->font();
+    bold.setBold(true);
+    l->setMinimumWidth(QFontMetrics(bold).horizontalAdvance("Port not available") + 24);
     l->setProperty("result", "idle");
     return l;
 }
@@ -107,12 +110,12 @@ QWidget* TfrmHardware::buildSide(bool isTx) {
     auto* box = new QGroupBox(isTx ? "TX controller" : "RX controller", this);
     box->setObjectName(name("grp"));
     auto* grid = new QGridLayout(box);
-    grid->setColumnStretch(4, 1);
+    grid->setColumnStretch(3, 1);
 
     s.chk = configCheck(isTx ? "chkTx" : "chkRx",
                         isTx ? "Use the TX controller" : "Use the RX controller",
                         isTx ? &hw::Hardware::chkTx : &hw::Hardware::chkRx, box);
-    grid->addWidget(s.chk, 0, 0, 1, 5);
+    grid->addWidget(s.chk, 0, 0, 1, 4);
 
     s.rdbAutomatic = new QRadioButton("Automatic", box);
     s.rdbAutomatic->setObjectName(name("rdbAutomatic"));

@@ -10,7 +10,8 @@
 
 namespace vornlfrf::gui {
 
-void buildLfWarning(QDialog& window, const char* const (&lines)[3], QWidget* buttons) {
+void buildLfWarning(QDialog& window, const char* const (&lines)[3], int emphasised,
+                    QWidget* buttons) {
     window.setWindowTitle(fromCp1252(hw::text::kLfWarningCaption));
     window.setModal(false);
     auto* icon = new QLabel(&window);
@@ -22,9 +23,12 @@ void buildLfWarning(QDialog& window, const char* const (&lines)[3], QWidget* but
         l->setObjectName(QString("lblWarning%1").arg(i + 1));
         text->addWidget(l);
     }
-    QFont strong = text->itemAt(1)->widget()->font();
-    strong.setBold(true);
-    text->itemAt(1)->widget()->setFont(strong);
+    if (emphasised >= 0) {
+        QWidget* line = text->itemAt(emphasised)->widget();
+        QFont strong = line->font();
+        strong.setBold(true);
+        line->setFont(strong);
+    }
     auto* top = new QHBoxLayout;
     top->setSpacing(14);
     top->addWidget(icon);
@@ -55,7 +59,7 @@ TfrmLFConfirm::TfrmLFConfirm(hw::LfPowerLevel& level, QWidget* parent)
     row->addWidget(butCancel);
     const char* const lines[3] = {hw::text::kLfConfirmLine1, hw::text::kLfConfirmLine2,
                                   hw::text::kLfConfirmLine3};
-    buildLfWarning(*this, lines, buttons);
+    buildLfWarning(*this, lines, 1, buttons);
 
     connect(butYes, &QPushButton::clicked, this, [this] { level_.confirmYes(); });
     connect(butCancel, &QPushButton::clicked, this, [this] { reject(); });

@@ -24,7 +24,9 @@ class TfrmLFConfirm : public QDialog {
     Listeners::Handle subscription_;
 };
 
-// The warning text of both LF power windows, with an icon, above the given buttons.
-void buildLfWarning(QDialog& window, const char* const (&lines)[3], QWidget* buttons);
+// The warning text of both LF power windows, with an icon, above the given buttons; the line
+// emphasised (0..2, -1 for none) is bold.
+void buildLfWarning(QDialog& window, const char* const (&lines)[3], int emphasised,
+                    QWidget* buttons);
 
 }  // namespace vornlfrf::gui

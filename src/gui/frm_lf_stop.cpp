@@ -19,7 +19,7 @@ TfrmLFStop::TfrmLFStop(hw::LfPowerLevel& level, QWidget* parent) : QDialog(paren
     row->addWidget(butCancel);
     const char* const lines[3] = {hw::text::kLfStopLine1, hw::text::kLfStopLine2,
                                   hw::text::kLfStopLine3};
-    buildLfWarning(*this, lines, buttons);
+    buildLfWarning(*this, lines, -1, buttons);
 
     connect(butCancel, &QPushButton::clicked, this, [this] { reject(); });
     subscription_ = level_.listeners.subscribe([this] { follow(); });

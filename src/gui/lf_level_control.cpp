@@ -15,8 +15,10 @@ namespace vornlfrf::gui {
 
 namespace {
 
-constexpr char kWithinMaximum[] = "background: #3fae49; color: black;";
-constexpr char kAboveMaximum[] = "background: #d32f2f; color: white;";
+constexpr char kWithinMaximum[] =
+    "background: #3fae49; color: black; padding: 3px; border-radius: 3px;";
+constexpr char kAboveMaximum[] =
+    "background: #d32f2f; color: white; padding: 3px; border-radius: 3px;";
 constexpr int kMarkerWidth = 7;
 
 }  // namespace
