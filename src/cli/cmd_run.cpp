@@ -60,13 +60,14 @@ int cmdRun(const Args& args) {
     platform::RealTimeHost host;
     platform::LinuxPortProvider ports;
     platform::ThreadReaderClock readerClock;
+    hw::LfPowerLevel power;
     std::mutex m;
     std::deque<std::function<void()>> posted;
     config::ConfigurationDocument doc(host, folder, "VornLFRF");
     auto cfg = std::make_unique<config::ConfigurationSet>(host, doc);
     hw::Hardware hardware(host, ports, doc.log());
     doc.setHandler(config::SectionSlot::Hardware, &hardware);
-    run::RunEngine engine(host, doc, *cfg, hardware, ports, readerClock,
+    run::RunEngine engine(host, doc, *cfg, hardware, power, ports, readerClock,
                           [&](std::function<void()> f) {
                               std::lock_guard<std::mutex> lock(m);
                               posted.push_back(std::move(f));

@@ -29,6 +29,8 @@
 #include "frm_autotests.h"
 #include "frm_hardware.h"
 #include "frm_lf_conf.h"
+#include "frm_lf_confirm.h"
+#include "frm_lf_stop.h"
 #include "frm_log.h"
 #include "frm_rf_conf.h"
 #include "frm_run.h"
@@ -114,16 +116,22 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     });
 
     // Secondary windows, created once and kept until the program ends.
-    frmHardware_ = new TfrmHardware(this);
+    frmHardware_ = new TfrmHardware(*shell_->hardware(), this);
+    frmHardware_->emcMode = [this] {
+        return shell_->configuration().run.RunMode() == config::kModeEmc;
+    };
+    frmHardware_->forcedTypes = shell_->commandLine().sRecTypes;
     frmLog_ = new TfrmLog(document().log(), this);
     frmLFConf_ = new TfrmLFConf;
     frmRFConf_ = new TfrmRFConf(shell().configuration().rf);
     frmRunConf_ = new TfrmRunConf;
     frmRun_ = new TfrmRun;
     frmAnalysis_ = new TfrmAnalysis;
+    frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);
     frmAutoUpdate_ = new TfrmAutoUpdate(this);
     frmAutotests_ = new TfrmAutotests(this);
     frmAbout_ = new TfrmAbout(this);
+    frmLFStop_ = new TfrmLFStop(shell_->lfPower(), this);
     frmSplash_ = std::make_unique<TfrmSplash>();
     tabs_ = {frmLFConf_, frmRFConf_, frmRunConf_, frmRun_, frmAnalysis_};
 

@@ -31,6 +31,8 @@ class TfrmAutoUpdate;
 class TfrmAutotests;
 class TfrmHardware;
 class TfrmLFConf;
+class TfrmLFConfirm;
+class TfrmLFStop;
 class TfrmLog;
 class TfrmRFConf;
 class TfrmRun;
@@ -63,6 +65,8 @@ class TfrmMain : public QMainWindow, public app::MainView, public app::UserModeV
     TfrmRun* frmRun() const { return frmRun_; }
     TfrmAnalysis* frmAnalysis() const { return frmAnalysis_; }
     TfrmHardware* frmHardware() const { return frmHardware_; }
+    TfrmLFConfirm* frmLFConfirm() const { return frmLFConfirm_; }
+    TfrmLFStop* frmLFStop() const { return frmLFStop_; }
 
     // Modal windows are shown through this; tests replace it so nothing blocks.
     std::function<void(QDialog&)> modalRunner;
@@ -127,6 +131,8 @@ class TfrmMain : public QMainWindow, public app::MainView, public app::UserModeV
     TfrmRunConf* frmRunConf_ = nullptr;
     TfrmRun* frmRun_ = nullptr;
     TfrmAnalysis* frmAnalysis_ = nullptr;
+    TfrmLFConfirm* frmLFConfirm_ = nullptr;
+    TfrmLFStop* frmLFStop_ = nullptr;
     TfrmAutoUpdate* frmAutoUpdate_ = nullptr;
     TfrmAutotests* frmAutotests_ = nullptr;
     TfrmAbout* frmAbout_ = nullptr;

@@ -167,6 +167,21 @@ TEST_F(MainShellTest, CloseWritesTheCurrentPathAndTheNextStartReloadsIt) {
     EXPECT_EQ(lf.value, "b");
 }
 
+TEST_F(MainShellTest, FixingTheLfMaximumMarksTheDocument) {
+    start();
+    shell->FormShow();
+    ASSERT_FALSE(shell->document().bModified);
+    hw::LfPowerLevel& level = shell->lfPower();
+    level.trbPuissanceLFChange(9);
+    level.ApplyLevelChange("Admin");  // waits for the confirmation: nothing to save yet
+    EXPECT_FALSE(shell->document().bModified);
+    level.confirmYes();
+    level.butFixClick("Admin");
+    EXPECT_EQ(level.iLevelMax, 9);
+    EXPECT_TRUE(shell->document().bModified);
+    EXPECT_FALSE(shell->document().bNoConfiguration);
+}
+
 TEST_F(MainShellTest, CloseDuringARunIsRefusedSilently) {
     start();
     shell->FormShow();

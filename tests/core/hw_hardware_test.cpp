@@ -248,6 +248,39 @@ TEST_F(HardwareTest, GetTypesReadsEveryChannelThenClosesBothPorts) {
     EXPECT_FALSE(hw.emcOutput);
 }
 
+TEST_F(HardwareTest, ProceduresStartedDuringAnotherOneAreRefused) {
+    at(3, tx);
+    at(4, rx);
+    // Events handled during the waits of a find: the operator presses the other buttons.
+    std::vector<bool> busyDuring;
+    auto clicker = host.createTimer(20, [&] {
+        busyDuring.push_back(hw.busy());
+        hw.butFindClick(false);
+        hw.butTestClick(true);
+        EXPECT_FALSE(hw.GetTypes(false));
+    });
+    clicker->setEnabled(true);
+    std::vector<bool> busyShown;
+    auto view = hw.listeners.subscribe([&] { busyShown.push_back(hw.busy()); });
+    hw.butFindClick(true);
+    clicker->setEnabled(false);
+
+    ASSERT_FALSE(busyDuring.empty());
+    EXPECT_EQ(busyDuring, std::vector<bool>(busyDuring.size(), true));
+    EXPECT_TRUE(logFrom("----- Find Rx").empty());
+    EXPECT_TRUE(logFrom("----- Test Tx").empty());
+    EXPECT_EQ(hw.panFindTx, "OK v4.1.1");
+    EXPECT_EQ(hw.panFindRx, "-");
+    // The last notification tells the views that the buttons are free again.
+    ASSERT_FALSE(busyShown.empty());
+    EXPECT_TRUE(busyShown.front());
+    EXPECT_FALSE(busyShown.back());
+    EXPECT_FALSE(hw.busy());
+
+    hw.butFindClick(false);  // now it runs
+    EXPECT_EQ(hw.panFindRx, "OK v4.1.1");
+}
+
 TEST_F(HardwareTest, GetTypesWithoutBothControllersMarksTheChannelsUnknown) {
     at(4, rx);
     EXPECT_FALSE(hw.GetTypes(false));

@@ -254,7 +254,7 @@ TEST(PowerLevel, WarningAnswersAndSteps) {
     int modified = 0;
     p.onModified = [&] { ++modified; };
     p.trbPuissanceLFChange(9);
-    p.butFixClick();
+    p.butFixClick("Admin");
     EXPECT_EQ(p.iLevelMax, 9);
     EXPECT_EQ(modified, 1);
 
@@ -262,6 +262,16 @@ TEST(PowerLevel, WarningAnswersAndSteps) {
     EXPECT_EQ(p.iLevelLF, 18);
     EXPECT_EQ(p.trbPuissanceLF, 18);
     EXPECT_EQ(p.lblLFPowerText(), "100%");
+
+    // A user may lower the maximum but never raise it, even with the slider left high by a
+    // script or an administrator.
+    p.butFixClick("User");
+    EXPECT_EQ(p.iLevelMax, 9);
+    EXPECT_EQ(modified, 1);
+    p.trbPuissanceLFChange(4);
+    p.butFixClick("User");
+    EXPECT_EQ(p.iLevelMax, 4);
+    EXPECT_EQ(modified, 2);
 }
 
 }  // namespace

@@ -72,8 +72,9 @@ struct Rig {
         hardware = std::make_unique<hw::Hardware>(host, bench->ports(), doc->log());
         doc->setHandler(config::SectionSlot::Hardware, hardware.get());
         clock = std::make_unique<run::HostReaderClock>(host);
-        engine = std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, bench->ports(),
-                                                  *clock, [](std::function<void()> f) { f(); });
+        engine =
+            std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, power, bench->ports(),
+                                             *clock, [](std::function<void()> f) { f(); });
         doc->setHandler(config::SectionSlot::Run, engine.get());
         doc->loadFrom((dir / "demo.cfg").string());
     }
@@ -89,6 +90,7 @@ struct Rig {
     std::unique_ptr<config::ConfigurationDocument> doc;
     std::unique_ptr<config::ConfigurationSet> cfg;
     std::unique_ptr<hw::Hardware> hardware;
+    hw::LfPowerLevel power;
     std::unique_ptr<run::HostReaderClock> clock;
     std::unique_ptr<run::RunEngine> engine;
 };

@@ -95,13 +95,14 @@ TEST(RunOverPseudoTerminals, RealTimeRunLogsFramesOfBothSensors) {
     platform::RealTimeHost host;
     platform::LinuxPortProvider ports((dir / "ports").string());
     platform::ThreadReaderClock readerClock;
+    hw::LfPowerLevel power;
     std::mutex m;
     std::deque<std::function<void()>> posted;
     config::ConfigurationDocument doc(host, dir.string(), "VornLFRF");
     config::ConfigurationSet cfg(host, doc);
     hw::Hardware hardware(host, ports, doc.log());
     doc.setHandler(config::SectionSlot::Hardware, &hardware);
-    run::RunEngine engine(host, doc, cfg, hardware, ports, readerClock,
+    run::RunEngine engine(host, doc, cfg, hardware, power, ports, readerClock,
                           [&](std::function<void()> f) {
                               std::lock_guard<std::mutex> lock(m);
                               posted.push_back(std::move(f));

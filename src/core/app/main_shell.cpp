@@ -36,6 +36,7 @@ MainShell::MainShell(Host& host, CommandLine commandLine, std::string programFol
       password_(programFolder),
       userMode_(host, password_, userModeView) {
     bIpcMode = commandLine_.bIpc;
+    lfPower_.onModified = [this] { document_.MarkModified(); };
     tmrDebug_ = host_.createTimer(1000, [this] { SelectOngletClick(kTabRun); });
     tmrDebug_->setEnabled(true);
     tmrLblRun_ = host_.createTimer(400, [this] {
@@ -51,8 +52,9 @@ void MainShell::attachHardware(hw::PortProvider& ports, run::ReaderClock& reader
     hardware_->onModified = [this] { document_.MarkModified(); };
     document_.setHandler(config::SectionSlot::Hardware, hardware_.get());
 
-    runEngine_ = std::make_unique<run::RunEngine>(host_, document_, configuration_, *hardware_,
-                                                  ports, readerClock, std::move(postToUi));
+    runEngine_ =
+        std::make_unique<run::RunEngine>(host_, document_, configuration_, *hardware_, lfPower_,
+                                         ports, readerClock, std::move(postToUi));
     run::RunEngine& engine = *runEngine_;
     engine.forcedReceiverTypes = commandLine_.sRecTypes;
     engine.hooks.SetRunningLook = [this] { SetRunningLook(); };

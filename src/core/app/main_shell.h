@@ -14,6 +14,7 @@
 #include "config/configuration_document.h"
 #include "config/configuration_set.h"
 #include "hw/hardware.h"
+#include "hw/lf_emission.h"
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 
@@ -71,8 +72,15 @@ class MainShell {
                         std::function<void(std::function<void()>)> postToUi);
     hw::Hardware* hardware() { return hardware_.get(); }
     run::RunEngine* runEngine() { return runEngine_.get(); }
+    // The LF power level of the run window and its warning windows; "Fix" marks the document.
+    hw::LfPowerLevel& lfPower() { return lfPower_; }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
+    // "Admin" or "User", the mode in effect, which the LF power control obeys: the mode box
+    // may show "Admin" while its password is still being asked, and that does not count.
+    std::string userModeText() const {
+        return userMode_.effective() == Mode::Admin ? text::kAdmin : text::kUser;
+    }
     const CommandLine& commandLine() const { return commandLine_; }
     HostTimer& tmrDebug() { return *tmrDebug_; }
     HostTimer& tmrLblRun() { return *tmrLblRun_; }
@@ -125,6 +133,7 @@ class MainShell {
     config::ConfigurationDocument document_;
     config::ConfigurationSet configuration_;
     std::unique_ptr<hw::Hardware> hardware_;
+    hw::LfPowerLevel lfPower_;
     std::unique_ptr<run::RunEngine> runEngine_;
     AdminPassword password_;
     UserMode userMode_;

@@ -82,8 +82,20 @@ Hardware::~Hardware() {
     ClosePort(rxPort);
 }
 
+struct Hardware::BusyScope {
+    explicit BusyScope(Hardware& hw) : hw(hw) { ++hw.busy_; }
+    // The views learn that the buttons are free again.
+    ~BusyScope() {
+        if (--hw.busy_ == 0) hw.changed();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    Hardware& hw;
+};
+
 void Hardware::changed() {
     if (onChanged) onChanged();
+    listeners.notify();
 }
 
 std::unique_ptr<SerialPort> Hardware::OpenPort(int number, int baudRate, LineMode rts,
@@ -130,6 +142,7 @@ void Hardware::openSequence(std::unique_ptr<SerialPort>& port) {
 }
 
 std::string Hardware::TestController(bool isTx) {
+    BusyScope scope(*this);
     Side s = side(isTx);
     ClosePort(s.port);
     s.butTestEnabled = false;
@@ -185,6 +198,7 @@ std::string Hardware::TestController(bool isTx) {
 }
 
 std::string Hardware::FindController(bool isTx) {
+    BusyScope scope(*this);
     Side s = side(isTx);
     ClosePort(s.port);
     s.butFindEnabled = false;
@@ -259,16 +273,19 @@ std::string Hardware::FindController(bool isTx) {
 }
 
 void Hardware::butTestClick(bool isTx) {
+    if (busy()) return;
     TestController(isTx);
     ClosePort(side(isTx).port);
 }
 
 void Hardware::butFindClick(bool isTx) {
+    if (busy()) return;
     FindController(isTx);
     ClosePort(side(isTx).port);
 }
 
 bool Hardware::checkController(bool isTx) {
+    BusyScope scope(*this);
     Side s = side(isTx);
     auto attempt = [&] {
         bool ok = false;
@@ -350,6 +367,8 @@ void Hardware::GetReceiversList(bool emcMode, const std::string& forcedTypes) {
 }
 
 bool Hardware::GetTypes(bool emcMode, const std::string& forcedTypes) {
+    if (busy()) return false;
+    BusyScope scope(*this);
     const bool rxOk = CheckRxController();
     const bool txOk = CheckTxController();
     if (rxOk && txOk) {

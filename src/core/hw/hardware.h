@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/host.h"
+#include "common/listeners.h"
 #include "config/analysis_log.h"
 #include "config/configuration_document.h"
 #include "hw/serial_port.h"
@@ -95,6 +96,9 @@ class Hardware : public config::SectionHandler {
     std::function<void()> onModified;
     // Display changed (captions, automatic fields, labels): the window repaints.
     std::function<void()> onChanged;
+    // The same, for every view of the link (the hardware window, the run window's channel-1
+    // label).
+    Listeners listeners;
     // The firmware upgrade prompt for a controller that is too old; true when it upgraded it.
     // Unset, the gate refuses the controller.
     std::function<bool(bool isTx)> OfferFirmwareUpgrade;
@@ -110,7 +114,8 @@ class Hardware : public config::SectionHandler {
     // --- controller procedures; each returns its result caption ---
     std::string TestController(bool isTx);
     std::string FindController(bool isTx);
-    // The buttons: the procedure, then the port is closed again.
+    // The buttons: the procedure, then the port is closed again. The buttons and "Get types"
+    // do nothing while another procedure runs (an event handled during its waits).
     void butTestClick(bool isTx);
     void butFindClick(bool isTx);
     bool CheckTxController();
@@ -128,6 +133,8 @@ class Hardware : public config::SectionHandler {
     // Operator changed a configuration control (the trigger check box included).
     void controlChanged();
     bool loading() const { return loading_; }
+    // A find, test or check is running: it waits on the host, which handles events meanwhile.
+    bool busy() const { return busy_ > 0; }
 
     // The HARDWARE section: save, load (each key with its default) or defaults.
     void HardwareSection(config::IniDocument* doc, config::ConfigAction action);
@@ -139,11 +146,13 @@ class Hardware : public config::SectionHandler {
     void openSequence(std::unique_ptr<SerialPort>& port);
     bool checkController(bool isTx);
     void changed();
+    struct BusyScope;
 
     Host& host_;
     PortProvider& ports_;
     config::AnalysisLog& log_;
     bool loading_ = false;
+    int busy_ = 0;
 };
 
 }  // namespace vornlfrf::hw

@@ -29,6 +29,7 @@ std::string LfPowerLevel::lblLFPowerText() const {
 
 void LfPowerLevel::changed() {
     if (onChanged) onChanged();
+    listeners.notify();
 }
 
 void LfPowerLevel::setAll(int level) {
@@ -91,7 +92,8 @@ void LfPowerLevel::confirmCancel() {
     changed();
 }
 
-void LfPowerLevel::butFixClick() {
+void LfPowerLevel::butFixClick(const std::string& userMode) {
+    if (!fixAllowed(userMode)) return;
     iLevelMax = trbPuissanceLF;
     changed();
     if (onModified) onModified();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/host.h"
+#include "common/listeners.h"
 #include "config/lf_frames.h"
 #include "hw/hardware.h"
 
@@ -50,6 +51,8 @@ class LfPowerLevel {
     std::function<void()> onModified;
     // Display changed.
     std::function<void()> onChanged;
+    // The same, for every view: the level control and both warning windows.
+    Listeners listeners;
 
     // "60%".
     std::string lblLFPowerText() const;
@@ -68,7 +71,12 @@ class LfPowerLevel {
     void confirmYes();
     // "Cancel" of either window: back to the authorised maximum.
     void confirmCancel();
-    void butFixClick();
+    // The slider position becomes the authorised maximum. Outside "Admin" the maximum is
+    // never raised: only an administrator may authorise a stronger field.
+    void butFixClick(const std::string& userMode);
+    bool fixAllowed(const std::string& userMode) const {
+        return userMode == text::kAdminMode || trbPuissanceLF <= iLevelMax;
+    }
     // Nearest level to a percentage (remote LFPWR, script LEVEL); no maximum check.
     void SetLevelPercent(int percent);
 

@@ -37,9 +37,10 @@ std::string stamp(std::int64_t wallMs) {
 }  // namespace
 
 RunEngine::RunEngine(Host& host, config::ConfigurationDocument& doc, config::ConfigurationSet& cfg,
-                     hw::Hardware& hardware, hw::PortProvider& ports, ReaderClock& readerClock,
-                     std::function<void(std::function<void()>)> postToUi)
-    : host_(host),
+                     hw::Hardware& hardware, hw::LfPowerLevel& powerLevel, hw::PortProvider& ports,
+                     ReaderClock& readerClock, std::function<void(std::function<void()>)> postToUi)
+    : power(powerLevel),
+      host_(host),
       doc_(doc),
       cfg_(cfg),
       hw_(hardware),

@@ -62,8 +62,8 @@ class RunEngine : public config::SectionHandler {
   public:
     // postToUi runs a function on the user-interface thread (the reader thread's link loss).
     RunEngine(Host& host, config::ConfigurationDocument& doc, config::ConfigurationSet& cfg,
-              hw::Hardware& hardware, hw::PortProvider& ports, ReaderClock& readerClock,
-              std::function<void(std::function<void()>)> postToUi);
+              hw::Hardware& hardware, hw::LfPowerLevel& power, hw::PortProvider& ports,
+              ReaderClock& readerClock, std::function<void(std::function<void()>)> postToUi);
     ~RunEngine() override;
 
     RunHooks hooks;
@@ -116,7 +116,8 @@ class RunEngine : public config::SectionHandler {
     std::string sLastAcqPath;
 
     RunSectionValues runSection;
-    hw::LfPowerLevel power;
+    // The LF power level of the run window (slider and warning windows).
+    hw::LfPowerLevel& power;
     config::EmcPhaseTable emcPhases;
     config::TstlfSettings tstlf;
 
