@@ -111,7 +111,8 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmLog_ = new TfrmLog(document().log(), this);
     frmLFConf_ = new TfrmLFConf;
     frmRFConf_ = new TfrmRFConf;
-    frmRunConf_ = new TfrmRunConf;
+    frmRunConf_ =
+        new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });
     frmRun_ = new TfrmRun;
     frmAnalysis_ = new TfrmAnalysis;
     frmAutoUpdate_ = new TfrmAutoUpdate(this);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "config/item_text.h"
+
 namespace vornlfrf::config {
 
 namespace {
@@ -83,6 +85,15 @@ const std::vector<std::string>& GetIdCountItems() {
     return items;
 }
 
+const std::vector<std::string>& ReceiverTypeNames() {
+    static const std::vector<std::string> names{
+        "not connected", "LF 125.00kHz", "RF 315.00MHz", "RF 433.92MHz",
+        "RF 434.42MHz",  "RF 314.82MHz", "Specific1",    "Specific2",
+        "Specific3",     "Specific4",    "LSE Optical",  "LSE Magnetic",
+        "not defined",   "not defined",  "not defined",  "not defined"};
+    return names;
+}
+
 }  // namespace runconf
 
 RunConf::RunConf() {
@@ -123,6 +134,7 @@ int RunConf::processSection(IniDocument* doc, ConfigAction action) {
             break;
     }
     bLoading = false;
+    if (action != ConfigAction::Save && onSettingsReplaced) onSettingsReplaced();
     return 0;
 }
 
@@ -483,6 +495,12 @@ std::vector<std::string> RunConf::PhaseFrameItems(const std::vector<LfFrameInfo>
     return items;
 }
 
+std::vector<std::string> RunConf::DescriptionNames(const std::vector<std::string>& rfItems) {
+    std::vector<std::string> names;
+    for (const std::string& item : rfItems) names.push_back(ItemGetValue(item, "Name"));
+    return names;
+}
+
 void RunConf::chkClick(int c) {
     if (!ValidSlot(c)) return;
     RefreshSlot(c);
@@ -597,6 +615,15 @@ char FilterIdKey(char key) {
         key == '\b')
         return key;
     return 0;
+}
+
+std::string FilterIdText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const char k = FilterIdKey(c);
+        if (k != 0 && k != '\b') out += k;
+    }
+    return out;
 }
 
 bool DigitOnlyKey(char key) {
