@@ -43,8 +43,6 @@ constexpr char kStyle[] = R"(
 QFrame[slot="true"] { border: 1px solid #c5cdd8; border-radius: 6px; background: white; }
 QFrame[slot="true"] QLabel { border: none; }
 QFrame[modePanel="true"] { border: 1px solid #c5cdd8; border-radius: 6px; background: #f6f8fb; }
-QFrame[modePanel="true"] QLabel, QFrame[modePanel="true"] QCheckBox,
-QFrame[modePanel="true"] QRadioButton { background: transparent; }
 #panListeDescriptions { background: white; border: 1px solid #7f93ad; border-radius: 4px; }
 #panGetID { background: #f6f8fb; border: 1px solid #c5cdd8; border-radius: 6px; }
 QLabel[hint="true"] { color: #5b6b80; }
@@ -80,6 +78,13 @@ QFrame* modePanel(const char* objectName, QWidget* parent) {
     f->setProperty("modePanel", true);
     f->setAttribute(Qt::WA_StyledBackground);
     return f;
+}
+
+// Labels of one column share a width so that the fields line up across sub-panels.
+QLabel* columnLabel(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setMinimumWidth(140);
+    return l;
 }
 
 QPushButton* button(const QString& objectName, const QString& caption, QWidget* parent) {
@@ -157,6 +162,7 @@ TfrmRunConf::TfrmRunConf(Host& host, config::ConfigurationSet& configuration,
     buildDescriptionPopup();
 
     setPortProvider(ports);
+    setRunIdSource({});
     // The model outlives the window in the program; the guard keeps a late call harmless.
     QPointer<TfrmRunConf> self(this);
     conf_.onSettingsReplaced = [self] {
@@ -169,6 +175,11 @@ TfrmRunConf::~TfrmRunConf() {
     // Children die after this; none of their last signals may reach the model, which may
     // already be gone when the main window closes.
     for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
+void TfrmRunConf::setRunIdSource(std::function<std::vector<std::string>*()> source) {
+    runIds_ = std::move(source);
+    butGetID_->setEnabled(static_cast<bool>(runIds_));
 }
 
 void TfrmRunConf::setPortProvider(hw::PortProvider* ports) {
@@ -340,7 +351,7 @@ QWidget* TfrmRunConf::buildCyclicPanel() {
     {
         auto* row = new QHBoxLayout(panBroadcast);
         row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(new QLabel("Broadcast LF frame :", panBroadcast));
+        row->addWidget(columnLabel("Broadcast LF frame :", panBroadcast));
         QComboBox* box = bindTextCombo("cboBrodcast", conf_.cboBrodcast, true, {}, lfNames);
         box->setMinimumWidth(200);
         row->addWidget(box);
@@ -351,7 +362,7 @@ QWidget* TfrmRunConf::buildCyclicPanel() {
     {
         auto* row = new QHBoxLayout(panIndividual);
         row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(new QLabel("Individual LF frame :", panIndividual));
+        row->addWidget(columnLabel("Individual LF frame :", panIndividual));
         QComboBox* box = bindTextCombo("cboIndividual", conf_.cboIndividual, true, {}, dataNames);
         box->setMinimumWidth(200);
         row->addWidget(box);
@@ -368,13 +379,13 @@ QWidget* TfrmRunConf::buildCyclicPanel() {
     QComboBox* interframe =
         bindTextCombo("cboInterFrame", conf_.cboInterFrame, true, conf_.cboInterFrameItems);
     interframe->setMaximumWidth(80);
-    grid->addWidget(new QLabel("ON duration :", panParamCyclic), 2, 0);
+    grid->addWidget(columnLabel("ON duration :", panParamCyclic), 2, 0);
     grid->addWidget(on, 2, 1);
     grid->addWidget(hint("s   (1 .. 7200)", panParamCyclic), 2, 2);
-    grid->addWidget(new QLabel("OFF duration :", panParamCyclic), 3, 0);
+    grid->addWidget(columnLabel("OFF duration :", panParamCyclic), 3, 0);
     grid->addWidget(off, 3, 1);
     grid->addWidget(hint("s", panParamCyclic), 3, 2);
-    grid->addWidget(new QLabel("Interframe :", panParamCyclic), 4, 0);
+    grid->addWidget(columnLabel("Interframe :", panParamCyclic), 4, 0);
     grid->addWidget(interframe, 4, 1);
     grid->addWidget(hint("ms", panParamCyclic), 4, 2);
     grid->setColumnStretch(3, 1);
@@ -484,25 +495,7 @@ QWidget* TfrmRunConf::buildEmcPanel() {
         g->addWidget(cycle);
         bindGroup({phase, cycle}, {&conf_.rdbPhaseOutput, &conf_.rdbCycleOutput});
     }
-    auto* grpSite = new QGroupBox("Test site", panEMC);
-    {
-        auto* g = new QGridLayout(grpSite);
-        g->addWidget(bindCheck("rdbEMCCom", "Use RS232 Control", conf_.rdbEMCCom), 0, 0, 1, 5);
-        g->addWidget(new QLabel("COM", grpSite), 1, 0);
-        QLineEdit* port = bindEdit("txtEMCPort", conf_.txtEMCPort);
-        port->setMaximumWidth(50);
-        g->addWidget(port, 1, 1);
-        g->addWidget(bindIndexCombo("cboEMCBaudrate", conf_.cboEMCBaudrate, rc::BaudRateItems()), 1,
-                     2);
-        g->addWidget(hint("bauds", grpSite), 1, 3);
-        butEMCTest_ = button("butEMCTest", "Test", grpSite);
-        butEMCTest_->setToolTip(config::testsite::kTestHint);
-        connect(butEMCTest_, &QPushButton::clicked, this, [this] { testPort(true); });
-        g->addWidget(butEMCTest_, 1, 4);
-        g->addWidget(bindCheck("chkEMCOutFields", "Out selected fields value on RS232",
-                               conf_.chkEMCOutFields),
-                     2, 0, 1, 5);
-    }
+    QWidget* grpSite = buildSiteGroup(panEMC, true);
     groups->addWidget(grpCalibration);
     groups->addWidget(grpOutput);
     groups->addWidget(grpSite);
@@ -549,26 +542,7 @@ QWidget* TfrmRunConf::buildTstlfPanel() {
     grid->setColumnStretch(4, 1);
     layout->addLayout(grid);
 
-    auto* grpSite = new QGroupBox("Test site", panTSTLF);
-    {
-        auto* g = new QGridLayout(grpSite);
-        g->addWidget(bindCheck("rdbTSTLFCom", "Use RS232 Control", conf_.rdbTSTLFCom, false), 0, 0,
-                     1, 5);
-        g->addWidget(new QLabel("COM", grpSite), 1, 0);
-        QLineEdit* port = bindEdit("txtTSTLFPort", conf_.txtTSTLFPort);
-        port->setMaximumWidth(50);
-        g->addWidget(port, 1, 1);
-        g->addWidget(
-            bindIndexCombo("cboTSTLFBaudrate", conf_.cboTSTLFBaudrate, rc::BaudRateItems()), 1, 2);
-        g->addWidget(hint("bauds", grpSite), 1, 3);
-        butTSTLFTest_ = button("butTSTLFTest", "Test", grpSite);
-        butTSTLFTest_->setToolTip(config::testsite::kTestHint);
-        connect(butTSTLFTest_, &QPushButton::clicked, this, [this] { testPort(false); });
-        g->addWidget(butTSTLFTest_, 1, 4);
-        g->addWidget(bindCheck("chkTSTLFOutFields", "Out selected fields value on RS232",
-                               conf_.chkTSTLFOutFields, false),
-                     2, 0, 1, 5);
-    }
+    QWidget* grpSite = buildSiteGroup(panTSTLF, false);
     auto* siteRow = new QHBoxLayout;
     siteRow->addWidget(grpSite);
     siteRow->addStretch();
@@ -576,6 +550,38 @@ QWidget* TfrmRunConf::buildTstlfPanel() {
 
     onRefresh([this, panTSTLF] { panTSTLF->setVisible(conf_.VisiblePanels().panTSTLF); });
     return panTSTLF;
+}
+
+QWidget* TfrmRunConf::buildSiteGroup(QWidget* parent, bool emc) {
+    auto* group = new QGroupBox("Test site", parent);
+    group->setObjectName(emc ? "grpEMCSite" : "grpTSTLFSite");
+    group->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    auto* g = new QGridLayout(group);
+    // The TSTLF switches belong to the window only: changing them leaves the document alone.
+    g->addWidget(emc ? bindCheck("rdbEMCCom", "Use RS232 Control", conf_.rdbEMCCom)
+                     : bindCheck("rdbTSTLFCom", "Use RS232 Control", conf_.rdbTSTLFCom, false),
+                 0, 0, 1, 5);
+    g->addWidget(new QLabel("COM", group), 1, 0);
+    QLineEdit* port = emc ? bindEdit("txtEMCPort", conf_.txtEMCPort)
+                          : bindEdit("txtTSTLFPort", conf_.txtTSTLFPort);
+    port->setMaximumWidth(50);
+    g->addWidget(port, 1, 1);
+    g->addWidget(
+        emc ? bindIndexCombo("cboEMCBaudrate", conf_.cboEMCBaudrate, rc::BaudRateItems())
+            : bindIndexCombo("cboTSTLFBaudrate", conf_.cboTSTLFBaudrate, rc::BaudRateItems()),
+        1, 2);
+    g->addWidget(hint("bauds", group), 1, 3);
+    QPushButton* test = button(emc ? "butEMCTest" : "butTSTLFTest", "Test", group);
+    test->setToolTip(config::testsite::kTestHint);
+    connect(test, &QPushButton::clicked, this, [this, emc] { testPort(emc); });
+    (emc ? butEMCTest_ : butTSTLFTest_) = test;
+    g->addWidget(test, 1, 4);
+    g->addWidget(emc ? bindCheck("chkEMCOutFields", "Out selected fields value on RS232",
+                                 conf_.chkEMCOutFields)
+                     : bindCheck("chkTSTLFOutFields", "Out selected fields value on RS232",
+                                 conf_.chkTSTLFOutFields, false),
+                 2, 0, 1, 5);
+    return group;
 }
 
 // ---- "Rx Parameters" ----
@@ -636,9 +642,10 @@ QWidget* TfrmRunConf::buildSlot(int slot) {
         modulation->setText(caption);
         modulation->setEnabled(enabled);
         modulation->setVisible(conf_.butAskFskVisible[c]);
-        modulation->setStyleSheet(caption == rc::kFsk   ? "color: #1f4fd1; font-weight: 600;"
-                                  : caption == rc::kAsk ? "color: #1d8a2e; font-weight: 600;"
-                                                        : "");
+        const char* colour = caption == rc::kFsk ? "#1f4fd1" : "#1d8a2e";
+        modulation->setStyleSheet(QString("QPushButton { color: %1; font-weight: 600; }"
+                                          " QPushButton:disabled { color: #9aa5b5; }")
+                                      .arg(colour));
     });
 
     layout->addWidget(new QLabel("RF descriptions :", box));
@@ -727,11 +734,15 @@ void TfrmRunConf::buildDescriptionPopup() {
 
 void TfrmRunConf::showDescriptionPopup(int c, QWidget* at) {
     conf_.butAddClick(c, RunConf::DescriptionNames(set_.rf.items()));
-    QPoint pos = at->mapTo(this, QPoint(0, at->height()));
-    pos.setX(std::max(0, std::min(pos.x(), width() - panListeDescriptions_->width())));
-    pos.setY(std::max(0, std::min(pos.y(), height() - panListeDescriptions_->height())));
-    panListeDescriptions_->move(pos);
+    const QPoint top = at->mapTo(this, QPoint(0, 0));
+    const int h = panListeDescriptions_->height();
+    int y = top.y() + at->height();
+    if (y + h > height()) y = top.y() - h;
+    const int x = std::min(top.x(), width() - panListeDescriptions_->width());
+    panListeDescriptions_->move(std::max(0, x), std::max(0, y));
     refresh();
+    lstDescriptions_->setCurrentRow(-1);
+    lstDescriptions_->clearSelection();
     lstDescriptions_->setFocus();
 }
 
@@ -784,13 +795,13 @@ QWidget* TfrmRunConf::buildIdTab() {
                       grpFilter),
                  2, 1);
 
-    auto* butGetID = button("butGetID", "Get ID", grpFilter);
-    butGetID->setToolTip("Take the first IDs of the run window's ID list");
-    connect(butGetID, &QPushButton::clicked, this, [this] {
+    butGetID_ = button("butGetID", "Get ID", grpFilter);
+    butGetID_->setToolTip("Take the first IDs of the run window's ID list");
+    connect(butGetID_, &QPushButton::clicked, this, [this] {
         conf_.panGetID = true;
         refresh();
     });
-    g->addWidget(butGetID, 1, 2);
+    g->addWidget(butGetID_, 1, 2);
     g->setColumnStretch(1, 1);
 
     panGetID_ = new QFrame(grpFilter);
@@ -801,12 +812,13 @@ QWidget* TfrmRunConf::buildIdTab() {
         QComboBox* first =
             bindTextCombo("cboFirst", conf_.cboFirst, false, rc::GetIdCountItems(), {}, [] {});
         first->setParent(panGetID_);
+        first->setMinimumWidth(70);
         row->addWidget(first);
         auto* ok = button("butGetIDOK", "OK", panGetID_);
         auto* cancel = button("butGetIDCancel", "Cancel", panGetID_);
         connect(ok, &QPushButton::clicked, this, [this] {
             std::vector<std::string> none;
-            std::vector<std::string>* ids = runIdList ? runIdList() : nullptr;
+            std::vector<std::string>* ids = runIds_ ? runIds_() : nullptr;
             conf_.butGetIDOkClick(ids ? *ids : none);
             refresh();
         });
@@ -897,7 +909,6 @@ QWidget* TfrmRunConf::buildOptionsTab() {
     files->addWidget(bindEdit("txtLSEOffset", conf_.txtLSEOffset), 2, 1);
     files->addWidget(
         hint(QString::fromUtf8("\u00b5s before the preamble end (0 .. 20000)"), grpFiles), 2, 2);
-    files->setRowStretch(3, 1);
 
     auto* left = new QVBoxLayout;
     left->addWidget(grpDisplay);
@@ -947,21 +958,26 @@ QWidget* TfrmRunConf::buildAlertLevel(int level) {
     auto* box = new QGroupBox(n == 0 ? "Warning (low priority)" : "Alert (high priority)", this);
     box->setObjectName(name("grpAlert", n));
     auto* g = new QGridLayout(box);
+    g->setVerticalSpacing(8);
 
     g->addWidget(new QLabel("Field :", box), 0, 0);
-    g->addWidget(bindEdit(name("txtAlertField", n), conf_.txtAlertField[n]), 0, 1, 1, 4);
+    g->addWidget(bindEdit(name("txtAlertField", n), conf_.txtAlertField[n]), 0, 1);
 
     g->addWidget(new QLabel("Value :", box), 1, 0);
     QRadioButton* inf = radio(name("chkAlertInf", n), "<");
     QRadioButton* sup = radio(name("chkAlertSup", n), ">");
     bindGroup({inf, sup}, {&conf_.chkAlertInf[n], &conf_.chkAlertSup[n]});
-    g->addWidget(inf, 1, 1);
-    g->addWidget(sup, 1, 2);
     QLineEdit* threshold = bindEdit(name("txtAlertThreshold", n), conf_.txtAlertThreshold[n]);
     threshold->setMaximumWidth(90);
-    g->addWidget(threshold, 1, 3);
+    auto* compare = new QHBoxLayout;
+    compare->addWidget(inf);
+    compare->addWidget(sup);
+    compare->addSpacing(12);
+    compare->addWidget(threshold);
+    compare->addStretch();
+    g->addLayout(compare, 1, 1);
 
-    g->addWidget(new QLabel("Output :", box), 2, 0);
+    g->addWidget(new QLabel("Output :", box), 2, 0, Qt::AlignTop);
     QRadioButton* fix = radio(name("chkAlertFix", n), "Fix");
     QRadioButton* b500 = radio(name("chkAlertBlink", n, "_500"), "Blink 500ms");
     QRadioButton* b1000 = radio(name("chkAlertBlink", n, "_1000"), "Blink 1000ms");
@@ -969,24 +985,29 @@ QWidget* TfrmRunConf::buildAlertLevel(int level) {
     bindGroup({fix, b500, b1000, b2000},
               {&conf_.chkAlertFix[n], &conf_.chkAlertBlink_500[n], &conf_.chkAlertBlink_1000[n],
                &conf_.chkAlertBlink_2000[n]});
-    g->addWidget(fix, 2, 1);
-    g->addWidget(b500, 2, 2);
-    g->addWidget(b1000, 3, 2);
-    g->addWidget(b2000, 4, 2);
+    auto* output = new QGridLayout;
+    output->addWidget(fix, 0, 0);
+    output->addWidget(b500, 0, 1);
+    output->addWidget(b1000, 1, 1);
+    output->addWidget(b2000, 2, 1);
+    output->setColumnStretch(2, 1);
+    g->addLayout(output, 2, 1);
 
-    g->addWidget(new QLabel("Sound :", box), 5, 0);
+    g->addWidget(new QLabel("Sound :", box), 3, 0);
     QRadioButton* silent = radio(name("chkAlertWaveNo", n), "None");
     QRadioButton* file = radio(name("chkAlertWaveYes", n), "File");
     bindGroup({silent, file}, {&conf_.chkAlertWaveNo[n], &conf_.chkAlertWaveYes[n]});
-    g->addWidget(silent, 5, 1);
-    g->addWidget(file, 6, 1);
-    g->addWidget(bindEdit(name("txtAlertWave", n), conf_.txtAlertWave[n]), 6, 2, 1, 2);
     QPushButton* browse = button(name("butAlertWave", n), "...", box);
     browse->setToolTip("Choose the sound file");
     browse->setFixedWidth(32);
     connect(browse, &QPushButton::clicked, this, [this, level] { chooseWaveFile(level); });
-    g->addWidget(browse, 6, 4);
-    g->setColumnStretch(3, 1);
+    auto* sound = new QHBoxLayout;
+    sound->addWidget(silent);
+    sound->addWidget(file);
+    sound->addWidget(bindEdit(name("txtAlertWave", n), conf_.txtAlertWave[n]), 1);
+    sound->addWidget(browse);
+    g->addLayout(sound, 3, 1);
+    g->setColumnStretch(1, 1);
     return box;
 }
 

@@ -40,9 +40,10 @@ class TfrmRunConf : public QWidget {
 
     config::RunConf& model() { return conf_; }
     void setPortProvider(hw::PortProvider* ports);
+    // The run window's ID list, which "Get ID" sorts in place and takes IDs from; the button
+    // stays disabled until there is one.
+    void setRunIdSource(std::function<std::vector<std::string>*()> source);
 
-    // The run window's ID list, sorted in place by "Get ID"; null when there is none.
-    std::function<std::vector<std::string>*()> runIdList;
     // Modal dialogs are run through this; tests replace it so nothing blocks. Returns the
     // dialog's result code.
     std::function<int(QDialog&)> modalRunner;
@@ -62,6 +63,7 @@ class TfrmRunConf : public QWidget {
     QWidget* buildCyclicPanel();
     QWidget* buildEmcPanel();
     QWidget* buildTstlfPanel();
+    QWidget* buildSiteGroup(QWidget* parent, bool emc);
     QWidget* buildRxTab();
     QWidget* buildSlot(int c);
     QWidget* buildIdTab();
@@ -106,6 +108,7 @@ class TfrmRunConf : public QWidget {
     config::RunConf& conf_;
     std::function<std::string()> copiedId_;
     hw::PortProvider* ports_ = nullptr;
+    std::function<std::vector<std::string>*()> runIds_;
     std::vector<std::function<void()>> refreshers_;
     bool refreshing_ = false;
 
@@ -115,6 +118,7 @@ class TfrmRunConf : public QWidget {
     QFrame* panListeDescriptions_ = nullptr;
     QListWidget* lstDescriptions_ = nullptr;
     std::array<QListWidget*, config::kRxSlots> lstFrames_{};
+    QPushButton* butGetID_ = nullptr;
     QPushButton* butEMCTest_ = nullptr;
     QPushButton* butTSTLFTest_ = nullptr;
 };

@@ -363,7 +363,9 @@ TEST_F(RunConfWindowTest, IdFilterTyping) {
 TEST_F(RunConfWindowTest, GetIdTakesTheFirstSortedIds) {
     showTab("ID Filter");
     std::vector<std::string> runIds{"C3", "A1", "B2"};
-    window->runIdList = [&runIds] { return &runIds; };
+    // Without the run window's list there is nothing to take.
+    EXPECT_FALSE(find<QPushButton>("butGetID")->isEnabled());
+    window->setRunIdSource([&runIds] { return &runIds; });
     auto* panel = find<QWidget>("panGetID");
     EXPECT_FALSE(panel->isVisible());
     click("butGetID");
@@ -508,6 +510,22 @@ TEST_F(RunConfWindowTest, PortTestButtons) {
     window->setPortProvider(nullptr);
     EXPECT_FALSE(find<QPushButton>("butEMCTest")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("butTSTLFTest")->isEnabled());
+}
+
+TEST_F(RunConfWindowTest, AlertSoundFileIsChosenWithAWaveDialog) {
+    showTab("Alert");
+    click("butAlertWave2");  // cancelled
+    EXPECT_EQ(model().txtAlertWave[1], "-none-");
+    EXPECT_FALSE(takeModified());
+    host.fileAnswers.push_back("/bench/sounds/alarm.wav");
+    click("butAlertWave2");
+    ASSERT_EQ(host.dialogs.size(), 2u);
+    EXPECT_EQ(host.dialogs[1].pattern, "*.wav");
+    EXPECT_TRUE(host.dialogs[1].mustExist);
+    EXPECT_EQ(model().txtAlertWave[1], "/bench/sounds/alarm.wav");
+    EXPECT_EQ(find<QLineEdit>("txtAlertWave2")->text(), "/bench/sounds/alarm.wav");
+    EXPECT_EQ(model().txtAlertWave[0], "-none-");
+    EXPECT_TRUE(takeModified());
 }
 
 TEST_F(RunConfWindowTest, SaveLoadRoundTripThroughTheDocument) {
