@@ -156,6 +156,12 @@ TfrmRunConf::TfrmRunConf(Host& host, config::ConfigurationSet& configuration,
     pgcRunConf_->addTab(buildOptionsTab(), "Options");
     pgcRunConf_->addTab(buildAlertTab(), "Alert");
     pgcRunConf_->setCurrentIndex(0);
+    // The description pop-up belongs to the receiver tab.
+    connect(pgcRunConf_, &QTabWidget::currentChanged, this, [this] {
+        if (!conf_.panListeDescriptions) return;
+        conf_.ClosePopup();
+        refresh();
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(pgcRunConf_);
@@ -404,12 +410,6 @@ QWidget* TfrmRunConf::buildEmcPanel() {
     auto* layout = new QVBoxLayout(panEMC);
     layout->setContentsMargins(12, 10, 12, 10);
 
-    auto phaseItems = [this] {
-        std::vector<config::LfFrameInfo> lf;
-        for (const std::string& n : set_.lfFrameNames()) lf.push_back({n, true, {}});
-        return RunConf::PhaseFrameItems(lf);
-    };
-
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     const char* headers[] = {"", "Phase", "LF frame", "Interframe", "ON", "OFF", "RF test", ""};
@@ -435,15 +435,16 @@ QWidget* TfrmRunConf::buildEmcPanel() {
         first->addWidget(enabled);
         grid->addLayout(first, row, 0);
         onRefresh([this, marker, p] {
-            marker->setStyleSheet(QString("background: %1; border-radius: 7px;")
-                                      .arg(conf_.chkLFPhase[p] ? "#2fa84f" : "#a9b1bc"));
+            const QString look = QString("background: %1; border-radius: 7px;")
+                                     .arg(conf_.chkLFPhase[p] ? "#2fa84f" : "#a9b1bc");
+            if (marker->styleSheet() != look) marker->setStyleSheet(look);
         });
 
         QLineEdit* phaseName = bindEdit(name("txtPhase", p), conf_.txtPhase[p]);
         phaseName->setMaximumWidth(110);
         grid->addWidget(phaseName, row, 1);
         QComboBox* frame = bindTextCombo(name("cboLFPhase", p), conf_.cboLFPhase[p], true,
-                                         phaseItems(), phaseItems);
+                                         phaseFrameItems(), [this] { return phaseFrameItems(); });
         frame->setMinimumWidth(160);
         grid->addWidget(frame, row, 2);
         grid->addWidget(
@@ -511,15 +512,10 @@ QWidget* TfrmRunConf::buildTstlfPanel() {
     auto* layout = new QVBoxLayout(panTSTLF);
     layout->setContentsMargins(12, 10, 12, 10);
 
-    auto phaseItems = [this] {
-        std::vector<config::LfFrameInfo> lf;
-        for (const std::string& n : set_.lfFrameNames()) lf.push_back({n, true, {}});
-        return RunConf::PhaseFrameItems(lf);
-    };
-
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("LF frame :", panTSTLF), 0, 0);
-    QComboBox* frame = bindTextCombo("cboTSTLF", conf_.cboTSTLF, true, phaseItems(), phaseItems);
+    QComboBox* frame = bindTextCombo("cboTSTLF", conf_.cboTSTLF, true, phaseFrameItems(),
+                                     [this] { return phaseFrameItems(); });
     frame->setMinimumWidth(180);
     grid->addWidget(frame, 0, 1, 1, 2);
     QPushButton* configure = button("butTSTLFconfigure", "Configure ..", panTSTLF);
@@ -584,6 +580,13 @@ QWidget* TfrmRunConf::buildSiteGroup(QWidget* parent, bool emc) {
     return group;
 }
 
+// "(No emission)" and the current LF frames: the EMC phases and TSTLF.
+std::vector<std::string> TfrmRunConf::phaseFrameItems() const {
+    std::vector<config::LfFrameInfo> lf;
+    for (const std::string& n : set_.lfFrameNames()) lf.push_back({n, true, {}});
+    return RunConf::PhaseFrameItems(lf);
+}
+
 // ---- "Rx Parameters" ----
 
 QWidget* TfrmRunConf::buildRxTab() {
@@ -642,16 +645,16 @@ QWidget* TfrmRunConf::buildSlot(int slot) {
         modulation->setText(caption);
         modulation->setEnabled(enabled);
         modulation->setVisible(conf_.butAskFskVisible[c]);
-        const char* colour = caption == rc::kFsk ? "#1f4fd1" : "#1d8a2e";
-        modulation->setStyleSheet(QString("QPushButton { color: %1; font-weight: 600; }"
-                                          " QPushButton:disabled { color: #9aa5b5; }")
-                                      .arg(colour));
+        const QString look = QString(
+                                 "QPushButton { color: %1; font-weight: 600; }"
+                                 " QPushButton:disabled { color: #9aa5b5; }")
+                                 .arg(caption == rc::kFsk ? "#1f4fd1" : "#1d8a2e");
+        if (modulation->styleSheet() != look) modulation->setStyleSheet(look);
     });
 
     layout->addWidget(new QLabel("RF descriptions :", box));
     auto* list = new QListWidget(box);
     list->setObjectName(name("lstFrames", c));
-    lstFrames_[c] = list;
     connect(list, &QListWidget::currentRowChanged, this, [this, c](int row) {
         if (!refreshing_) conf_.lstFramesIndex[c] = row;
     });

@@ -5,7 +5,6 @@
 // after a load or defaults action.
 
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,12 +13,10 @@
 #include "config/configuration_set.h"
 #include "hw/serial_port.h"
 
-class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QDialog;
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -64,6 +61,7 @@ class TfrmRunConf : public QWidget {
     QWidget* buildEmcPanel();
     QWidget* buildTstlfPanel();
     QWidget* buildSiteGroup(QWidget* parent, bool emc);
+    std::vector<std::string> phaseFrameItems() const;
     QWidget* buildRxTab();
     QWidget* buildSlot(int c);
     QWidget* buildIdTab();
@@ -117,7 +115,6 @@ class TfrmRunConf : public QWidget {
     QFrame* panGetID_ = nullptr;
     QFrame* panListeDescriptions_ = nullptr;
     QListWidget* lstDescriptions_ = nullptr;
-    std::array<QListWidget*, config::kRxSlots> lstFrames_{};
     QPushButton* butGetID_ = nullptr;
     QPushButton* butEMCTest_ = nullptr;
     QPushButton* butTSTLFTest_ = nullptr;
