@@ -124,7 +124,9 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmLog_ = new TfrmLog(document().log(), this);
     frmLFConf_ = new TfrmLFConf;
     frmRFConf_ = new TfrmRFConf(shell().configuration().rf);
-    frmRunConf_ = new TfrmRunConf;
+    frmRunConf_ =
+        new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });
+    frmRunConf_->setPortProvider(ports_.get());
     frmRun_ = new TfrmRun;
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);

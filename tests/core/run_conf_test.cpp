@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "hw/receiver_types.h"
+
 namespace vornlfrf::config {
 namespace {
 
@@ -132,18 +134,33 @@ TEST(RunConfSection, LoadDetails) {
     EXPECT_EQ(out.readString("RUNCONF", "Mode1", "x"), "");
 }
 
-TEST(RunConfSection, HandlerNeverMarksModified) {
+TEST(RunConfSection, HandlerNeverMarksModifiedAndReportsReplacedSettings) {
     RunConf conf;
     int marks = 0;
+    std::vector<bool> loadingSeen;
     conf.markModified = [&] { ++marks; };
+    conf.onSettingsReplaced = [&] { loadingSeen.push_back(conf.bLoading); };
     IniDocument doc = IniDocument::fromText(fixture("populated.cfg"));
     conf.processSection(&doc, ConfigAction::Load);
     conf.processSection(nullptr, ConfigAction::Defaults);
     conf.processSection(&doc, ConfigAction::Save);
     conf.InitRunConf({"RF 315.00MHz"});
     EXPECT_EQ(marks, 0);
+    // Load and defaults only, once the handler is done.
+    EXPECT_EQ(loadingSeen, (std::vector<bool>{false, false}));
     conf.SelectMode(kModeEmc);
     EXPECT_EQ(marks, 1);
+    EXPECT_EQ(loadingSeen.size(), 2u);
+}
+
+TEST(RunConf, ReceiverTypeTableOffersItsUpperCaseNames) {
+    const std::vector<std::string> names(hw::ReceiverTypes.begin(), hw::ReceiverTypes.end());
+    RunConf conf;
+    conf.InitRunConf(names);
+    EXPECT_EQ(conf.cboItems, (std::vector<std::string>{
+                                 "LF 125.00kHz", "LSE Magnetic", "LSE Optical", "RF 314.82MHz",
+                                 "RF 315.00MHz", "RF 433.92MHz", "RF 434.42MHz", "Specific1",
+                                 "Specific2", "Specific3", "Specific4"}));
 }
 
 TEST(RunConf, InitOffersUpperCaseReceiverTypesSorted) {
@@ -192,6 +209,10 @@ TEST(RunConf, ModeSelectionPanelsAndDropDowns) {
     EXPECT_EQ(RunConf::IndividualFrameItems(lf), (std::vector<std::string>{"Wake", "Id"}));
     EXPECT_EQ(RunConf::PhaseFrameItems(lf),
               (std::vector<std::string>{"(No emission)", "Wake", "CW", "Id"}));
+    EXPECT_EQ(RunConf::DescriptionNames({"Name:TPMS\xAC"
+                                         "CKS:1\xAC",
+                                         "CKS:0\xAC", "Name:Key\xAC"}),
+              (std::vector<std::string>{"TPMS", "", "Key"}));
 }
 
 TEST(RunConfSlots, ReceiverModulationAndEnabling) {
@@ -284,6 +305,9 @@ TEST(RunConfIdFilter, KeyFilters) {
     EXPECT_EQ(FilterIdKey('a'), 'A');
     EXPECT_EQ(FilterIdKey('f'), 'F');
     for (char k : std::string("gGzZ;.-\t\r\x80\xAC")) EXPECT_EQ(FilterIdKey(k), 0) << int(k);
+
+    // Pasted text: what typing could enter, without the backspaces.
+    EXPECT_EQ(FilterIdText("12e67, a45;\b x\t78676eec\xAC"), "12E67, A45 78676EEC");
 
     for (char k : std::string("0189\b\r\x1b")) EXPECT_TRUE(DigitOnlyKey(k)) << int(k);
     for (char k : std::string("a .-+\x7f\xA0")) EXPECT_FALSE(DigitOnlyKey(k)) << int(k);

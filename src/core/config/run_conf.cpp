@@ -5,6 +5,8 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "config/item_text.h"
+
 namespace vornlfrf::config {
 
 namespace {
@@ -123,6 +125,7 @@ int RunConf::processSection(IniDocument* doc, ConfigAction action) {
             break;
     }
     bLoading = false;
+    if (action != ConfigAction::Save && onSettingsReplaced) onSettingsReplaced();
     return 0;
 }
 
@@ -483,6 +486,12 @@ std::vector<std::string> RunConf::PhaseFrameItems(const std::vector<LfFrameInfo>
     return items;
 }
 
+std::vector<std::string> RunConf::DescriptionNames(const std::vector<std::string>& rfItems) {
+    std::vector<std::string> names;
+    for (const std::string& item : rfItems) names.push_back(ItemGetValue(item, "Name"));
+    return names;
+}
+
 void RunConf::chkClick(int c) {
     if (!ValidSlot(c)) return;
     RefreshSlot(c);
@@ -597,6 +606,15 @@ char FilterIdKey(char key) {
         key == '\b')
         return key;
     return 0;
+}
+
+std::string FilterIdText(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        const char k = FilterIdKey(c);
+        if (k != 0 && k != '\b') out += k;
+    }
+    return out;
 }
 
 bool DigitOnlyKey(char key) {

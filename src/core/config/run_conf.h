@@ -49,6 +49,7 @@ const std::vector<std::string>& DisplayedDigitItems();  // cboDisplayedDigits
 const std::vector<std::string>& InterFrameItems();      // cboInterFrame
 const std::vector<std::string>& BaudRateItems();        // cboEMCBaudrate, cboTSTLFBaudrate
 const std::vector<std::string>& GetIdCountItems();      // cboFirst
+
 }  // namespace runconf
 
 // What the run configuration needs of one LF frame: its name, whether it is a data frame (the
@@ -179,6 +180,9 @@ class RunConf : public SectionHandler {
     bool bLoading = false;
     // The document's MarkModified; called after every operator change.
     std::function<void()> markModified;
+    // Called after a load or defaults action replaced the settings, so that a window showing
+    // them can show them again.
+    std::function<void()> onSettingsReplaced;
 
     // One-time initialisation: receiver types offered (those starting with an upper-case
     // letter, sorted) and the interframe list.
@@ -201,6 +205,8 @@ class RunConf : public SectionHandler {
     static std::vector<std::string> IndividualFrameItems(const std::vector<LfFrameInfo>& lf);
     // cboLFPhase1 .. 4 and cboTSTLF: "(No emission)" then every LF frame.
     static std::vector<std::string> PhaseFrameItems(const std::vector<LfFrameInfo>& lf);
+    // Names of the RF description items, offered by the Add pop-up.
+    static std::vector<std::string> DescriptionNames(const std::vector<std::string>& rfItems);
 
     // ---- Receiver slots (c = 0..3) ----
     void chkClick(int c);
@@ -239,6 +245,8 @@ class RunConf : public SectionHandler {
 // Key filter of the ID list: digits, A-F (a-f raised), space, comma and backspace pass; any
 // other key gives 0 and is dropped.
 char FilterIdKey(char key);
+// Text pasted into the ID list keeps what typing could have entered, backspaces aside.
+std::string FilterIdText(const std::string& text);
 // Key filter of the digit-only fields: digits and control characters pass.
 bool DigitOnlyKey(char key);
 
