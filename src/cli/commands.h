@@ -13,6 +13,8 @@ int cmdContent(const Args& args);
 int cmdFormula(const Args& args);
 int cmdCheck(const Args& args);
 int cmdAnalyse(const Args& args);
+int cmdHardware(const Args& args);
+int cmdLfcmd(const Args& args);
 
 constexpr int kUsageError = 2;
 

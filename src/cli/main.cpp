@@ -19,6 +19,8 @@ const Command kCommands[] = {
      "check --pmask PM --mask M --preamble P --data D [--xor-not] [--add-not] [--add-2bits] "
      "[--poly X] [--init X] [--xor X] [--width 8|16]"},
     {"analyse", vornlfrf::cli::cmdAnalyse, "analyse CONFIG.cfg"},
+    {"hardware", vornlfrf::cli::cmdHardware, "hardware CONFIG.cfg"},
+    {"lfcmd", vornlfrf::cli::cmdLfcmd, "lfcmd CONFIG.cfg FRAME [VALUE1 [VALUE2 [VALUE3]]]"},
 };
 
 int usage() {

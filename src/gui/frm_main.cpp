@@ -35,6 +35,8 @@
 #include "frm_run_conf.h"
 #include "frm_splash.h"
 #include "icons.h"
+#include "port_provider_linux.h"
+#include "thread_reader_clock.h"
 #include "widget_geometry.h"
 
 namespace vornlfrf::gui {
@@ -105,6 +107,11 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     setStyleSheet(kStyle);
     shell_ = std::make_unique<app::MainShell>(host, std::move(commandLine), toPath(programFolder),
                                               *this, *this);
+    ports_ = std::make_unique<platform::LinuxPortProvider>();
+    readerClock_ = std::make_unique<platform::ThreadReaderClock>();
+    shell_->attachHardware(*ports_, *readerClock_, [](std::function<void()> f) {
+        QMetaObject::invokeMethod(qApp, std::move(f), Qt::QueuedConnection);
+    });
 
     // Secondary windows, created once and kept until the program ends.
     frmHardware_ = new TfrmHardware(this);

@@ -112,6 +112,8 @@ class TfrmMain : public QMainWindow, public app::MainView, public app::UserModeV
     void showModal(QDialog& dialog);
     void FormClose();
 
+    std::unique_ptr<hw::PortProvider> ports_;
+    std::unique_ptr<run::ReaderClock> readerClock_;
     std::unique_ptr<app::MainShell> shell_;
     WidgetGeometry* mainGeometry_ = nullptr;
     WidgetGeometry* logGeometry_ = nullptr;

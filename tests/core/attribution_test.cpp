@@ -20,10 +20,10 @@ TEST(Attribution, SlotsClaimChannelsInOrderAndSkipRepeatedNames) {
                                                slot("RF 433.92MHz", {}),
                                                slot("RF 315.00MHz", {"B"}), ReceiverSlot{}};
     ASSERT_TRUE(AttributeDescriptions(slots, kTypes, {"A", "B"}, log, a));
-    EXPECT_EQ(a.channels[1].slots, (std::vector<int>{0, 1}));
+    EXPECT_EQ(a.channels[1].descriptions, (std::vector<int>{0, 1}));
     EXPECT_TRUE(a.channels[1].fsk);
-    EXPECT_TRUE(a.channels[3].slots.empty());  // claimed by the empty slot
-    EXPECT_EQ(a.channels[2].slots, (std::vector<int>{2}));
+    EXPECT_TRUE(a.channels[3].descriptions.empty());  // claimed by the empty slot
+    EXPECT_EQ(a.channels[2].descriptions, (std::vector<int>{2}));
     EXPECT_EQ(a.working, (std::vector<int>{0, 1, 1}));
     EXPECT_EQ(log.lines(),
               (std::vector<std::string>{

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "hw/receiver_types.h"
+
 namespace vornlfrf::app {
 
 namespace fs = std::filesystem;
@@ -43,9 +45,37 @@ MainShell::MainShell(Host& host, CommandLine commandLine, std::string programFol
 
 MainShell::~MainShell() = default;
 
+void MainShell::attachHardware(hw::PortProvider& ports, run::ReaderClock& readerClock,
+                               std::function<void(std::function<void()>)> postToUi) {
+    hardware_ = std::make_unique<hw::Hardware>(host_, ports, document_.log());
+    hardware_->onModified = [this] { document_.MarkModified(); };
+    document_.setHandler(config::SectionSlot::Hardware, hardware_.get());
+
+    runEngine_ = std::make_unique<run::RunEngine>(host_, document_, configuration_, *hardware_,
+                                                  ports, readerClock, std::move(postToUi));
+    run::RunEngine& engine = *runEngine_;
+    engine.forcedReceiverTypes = commandLine_.sRecTypes;
+    engine.hooks.SetRunningLook = [this] { SetRunningLook(); };
+    engine.hooks.SetIdleLook = [this] { SetIdleLook(); };
+    engine.hooks.ShowLog = [this] {
+        if (document_.onShowLog) document_.onShowLog();
+    };
+    engine.hooks.mainMenusForRun = [this](bool running) {
+        if (!running) reloadLastTag = 0;
+        if (menusForRun) menusForRun(running);
+    };
+    document_.setHandler(config::SectionSlot::Run, &engine);
+    runActive = [this] { return runEngine_->bRunning; };
+    StartRun = [this] { runEngine_->StartRun(); };
+    butRunClick = [this] { runEngine_->butRunClick(); };
+    SaveLastAcquisitions = [this] { runEngine_->saveLastAcquisitions(sLastAcqPath); };
+    engine.InitRunWindow();
+}
+
 void MainShell::InitMainWindow() {
     bFirstShow = true;
     document_.bNoConfiguration = true;
+    configuration_.run.InitRunConf({hw::ReceiverTypes.begin(), hw::ReceiverTypes.end()});
     if (oneTimeInitialisations) oneTimeInitialisations();
     userMode_.initialise();
     if (bIpcMode && !(remoteSetUp && remoteSetUp())) {
@@ -133,6 +163,7 @@ void MainShell::FormClose() {
 void MainShell::requestReplay(const std::string& path) {
     sLastAcqPath = path;
     reloadLastTag = 1;
+    if (runEngine_) runEngine_->requestReplay(path);
     view_.setReloadLastEnabled(false);
 }
 

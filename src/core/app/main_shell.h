@@ -13,6 +13,9 @@
 #include "common/host.h"
 #include "config/configuration_document.h"
 #include "config/configuration_set.h"
+#include "hw/hardware.h"
+#include "run/reader_clock.h"
+#include "run/run_engine.h"
 
 namespace vornlfrf::app {
 
@@ -61,6 +64,13 @@ class MainShell {
     config::ConfigurationDocument& document() { return document_; }
     // The configuration models behind the editing windows, registered with the document.
     config::ConfigurationSet& configuration() { return configuration_; }
+    // The controller link over the given ports and the run engine on it; their sections join
+    // the document. Call once, before the first show. postToUi runs a function on the
+    // user-interface thread (the receiver reader's link loss).
+    void attachHardware(hw::PortProvider& ports, run::ReaderClock& readerClock,
+                        std::function<void(std::function<void()>)> postToUi);
+    hw::Hardware* hardware() { return hardware_.get(); }
+    run::RunEngine* runEngine() { return runEngine_.get(); }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
     const CommandLine& commandLine() const { return commandLine_; }
@@ -102,6 +112,8 @@ class MainShell {
     std::function<void()> butRunClick;               // the run window's START button
     std::function<void()> bringRunModePanelToFront;  // after the Run tab is shown
     std::function<void()> SaveLastAcquisitions;
+    // Menu entries a run disables (true) and re-enables (false).
+    std::function<void(bool running)> menusForRun;
 
   private:
     void requestReplay(const std::string& path);
@@ -112,6 +124,8 @@ class MainShell {
     MainView& view_;
     config::ConfigurationDocument document_;
     config::ConfigurationSet configuration_;
+    std::unique_ptr<hw::Hardware> hardware_;
+    std::unique_ptr<run::RunEngine> runEngine_;
     AdminPassword password_;
     UserMode userMode_;
     std::unique_ptr<HostTimer> tmrDebug_;

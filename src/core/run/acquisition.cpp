@@ -33,6 +33,17 @@ void Acquisition::updateFeedMask() {
     if (options_.triggerInput) feedMask_ &= 0x0E;
 }
 
+void Acquisition::setMatchHook(std::function<void(int channel, std::size_t slot)> hook) {
+    for (int c = 0; c < 4; ++c) {
+        if (!hook) {
+            channels_[static_cast<std::size_t>(c)].setMatchHook(nullptr);
+            continue;
+        }
+        channels_[static_cast<std::size_t>(c)].setMatchHook(
+            [hook, c](std::size_t slot, DecoderState&) { hook(c, slot); });
+    }
+}
+
 void Acquisition::start() {
     sampleCounter_ = 0;
     nextMark_ = 100000;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "run/chip_decoder.h"
@@ -46,6 +47,8 @@ class Acquisition {
     // Descriptions of a channel in attribution order; the states belong to the run's table.
     void setChannel(int channel, std::vector<ChannelDecoder::Slot> slots);
     void start();  // sampleCounter := 0, decoders and filter reset
+    // Called at every preamble match (the run takes the LSE snapshot of the frame start).
+    void setMatchHook(std::function<void(int channel, std::size_t slot)> hook);
 
     // The hot loop of the acquisition tick.
     void feedBytes(const std::uint8_t* data, std::size_t n);

@@ -52,17 +52,17 @@ bool AttributeDescriptions(const std::array<ReceiverSlot, 4>& slots,
                 return false;
             }
             bool already = false;
-            for (int w : ch.slots)
+            for (int w : ch.descriptions)
                 if (trimmedNames[static_cast<std::size_t>(
                         out.working[static_cast<std::size_t>(w)])] == name)
                     already = true;
             if (already) continue;
-            if (static_cast<int>(ch.slots.size()) >= kMaxDescriptionsPerChannel) {
+            if (static_cast<int>(ch.descriptions.size()) >= kMaxDescriptionsPerChannel) {
                 log.LogLine("ERROR : the maximum of Frame Descriptions is 16");
                 return false;
             }
             log.LogLine(listed);
-            ch.slots.push_back(static_cast<int>(out.working.size()));
+            ch.descriptions.push_back(static_cast<int>(out.working.size()));
             out.working.push_back(found);
         }
         taken[static_cast<std::size_t>(k)] = true;
@@ -73,7 +73,7 @@ bool AttributeDescriptions(const std::array<ReceiverSlot, 4>& slots,
 unsigned char antennaOutputs(const Attribution& a) {
     unsigned char m = 0;
     for (int k = 1; k < 4; ++k)
-        if (!a.channels[static_cast<std::size_t>(k)].slots.empty())
+        if (!a.channels[static_cast<std::size_t>(k)].descriptions.empty())
             m |= static_cast<unsigned char>(1 << (k - 1));
     return m;
 }

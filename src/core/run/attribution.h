@@ -18,7 +18,7 @@ struct ReceiverSlot {
 };
 
 struct ChannelEntry {
-    std::vector<int> slots;  // indices into the run's working table, at most 16
+    std::vector<int> descriptions;  // indices into the run's working table, at most 16
     bool fsk = false;
     int activity = 0;
 };

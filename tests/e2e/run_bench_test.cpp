@@ -1,0 +1,158 @@
+// A whole run on the emulated bench, on the virtual clock: both controllers found, receivers
+// read, descriptions attributed, the stream decoded, evaluated and written to the result files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include "bench.h"
+#include "common/sim_host.h"
+#include "config/configuration_set.h"
+#include "hw/hardware.h"
+#include "run/reader_clock.h"
+#include "run/run_engine.h"
+#include "scenario.h"
+
+namespace vornlfrf {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Two sensors on two channels with different codings, both transmitting on their own.
+const char kScenario[] = R"(
+[channel 2]
+receiver = 3
+[channel 3]
+receiver = 2
+noise = 0.0002
+[sensor front]
+channel = 2
+coding = manchester
+baud = 9600
+preamble = FFFh
+id = 1A2B3C4D
+pressure = 9Ah
+temperature = 41h
+checksum = sum
+wake = none
+period_ms = 700
+[sensor rear]
+channel = 3
+coding = biphase
+baud = 4800
+preamble = 000Fh
+id = 00C0FFEE
+pressure = 80h
+temperature = 46h
+checksum = crc8
+wake = none
+period_ms = 1100
+phase_ms = 400
+)";
+
+struct Rig {
+    explicit Rig(const std::string& name) {
+        dir = fs::temp_directory_path() / ("vornlfrf_e2e_" + name);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy_file(fs::path(VORNLFRF_SOURCE) / "examples" / "demo.cfg", dir / "demo.cfg");
+        sim::Scenario scenario;
+        EXPECT_TRUE(sim::ParseScenario(kScenario, scenario).ok);
+        bench = std::make_unique<sim::Bench>(
+            scenario, [this] { return host.nowMs() * 1000; }, 7);
+        doc = std::make_unique<config::ConfigurationDocument>(host, dir.string(), "VornLFRF");
+        cfg = std::make_unique<config::ConfigurationSet>(host, *doc);
+        hardware = std::make_unique<hw::Hardware>(host, bench->ports(), doc->log());
+        doc->setHandler(config::SectionSlot::Hardware, hardware.get());
+        clock = std::make_unique<run::HostReaderClock>(host);
+        engine = std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, bench->ports(),
+                                                  *clock, [](std::function<void()> f) { f(); });
+        doc->setHandler(config::SectionSlot::Run, engine.get());
+        doc->loadFrom((dir / "demo.cfg").string());
+    }
+    ~Rig() {
+        engine.reset();
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+    SimHost host;
+    fs::path dir;
+    std::unique_ptr<sim::Bench> bench;
+    std::unique_ptr<config::ConfigurationDocument> doc;
+    std::unique_ptr<config::ConfigurationSet> cfg;
+    std::unique_ptr<hw::Hardware> hardware;
+    std::unique_ptr<run::HostReaderClock> clock;
+    std::unique_ptr<run::RunEngine> engine;
+};
+
+TEST(RunOnEmulatedBench, FramesOfTwoCodingsReachTheResultFiles) {
+    Rig rig("two_codings");
+    ASSERT_EQ(rig.engine->StartRun(), 0) << rig.doc->log().text();
+    EXPECT_TRUE(rig.engine->bRunning);
+    EXPECT_EQ(rig.engine->lblChannel[1], "RF 433.92MHz");
+    EXPECT_EQ(rig.engine->lblChannel[2], "RF 315.00MHz");
+    rig.host.advance(6000);
+    rig.engine->StopRun();
+    EXPECT_FALSE(rig.engine->bRunning);
+
+    // The full log of the run, in the folder made for it beside the program.
+    const fs::path folder(rig.engine->resultsFolder);
+    ASSERT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::exists(folder / "demo.cfg"));
+    const std::string full = readAll(fs::path(rig.engine->sResultsBase + "_Full#000001.xml"));
+    ASSERT_FALSE(full.empty());
+    const std::regex front(
+        R"re(Channel="1-RF 433\.92MHz" Desc="FrontLeft" Hex="1A2B3C4D9A41[0-9A-F]{2}[^"]*" ID="1A2B3C4D")re");
+    const std::regex rear(
+        R"re(Channel="2-RF 315\.00MHz" Desc="RearRight" Hex="00C0FFEE8046[0-9A-F]{2}[^"]*" ID="00C0FFEE")re");
+    const auto count = [&](const std::regex& r) {
+        return std::distance(std::sregex_iterator(full.begin(), full.end(), r),
+                             std::sregex_iterator());
+    };
+    // Sensors transmit every 700 ms and 1100 ms; the stream starts after the 1.5 s settling.
+    EXPECT_GE(count(front), 5) << full.substr(0, 2000);
+    EXPECT_GE(count(rear), 3) << full.substr(0, 2000);
+    // Checks verified: the sum and the CRC-8 of the emulated sensors match the descriptions.
+    EXPECT_EQ(full.find("CKSGood=\"0\""), std::string::npos);
+    EXPECT_NE(full.find("CKSGood=\"1\""), std::string::npos);
+    // Scaled fields: 0x9A * 1.5 kPa, 0x41 - 50 C.
+    EXPECT_NE(full.find("Pressure=\"231"), std::string::npos);
+    EXPECT_NE(full.find("Temp=\"15"), std::string::npos);
+    // A per-ID file for each sensor.
+    int perId = 0;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (e.path().filename().string().find("1A2B3C4D") != std::string::npos ||
+            e.path().filename().string().find("00C0FFEE") != std::string::npos)
+            ++perId;
+    EXPECT_GE(perId, 2);
+}
+
+TEST(RunOnEmulatedBench, StartRefusedWithoutConfigurationAndStopsOnMissingReceiver) {
+    Rig rig("refusals");
+    rig.doc->bNoConfiguration = true;
+    EXPECT_EQ(rig.engine->StartRun(), 1);
+    EXPECT_EQ(rig.host.questions.back().text, "You must load a configuration or create one new");
+    EXPECT_FALSE(rig.engine->bRunning);
+
+    rig.doc->bNoConfiguration = false;
+    rig.cfg->run.cbo[1] = "RF 434.42MHz";  // no channel carries it
+    EXPECT_EQ(rig.engine->StartRun(), 1);
+    EXPECT_FALSE(rig.engine->bRunning);
+    EXPECT_EQ(rig.engine->butRunCaption, "START");
+    EXPECT_EQ(rig.doc->log().lines().back(), "ERROR : the corresponding receiver is missing.");
+    // The ports were closed again: a new run can open them.
+    rig.cfg->run.cbo[1] = "RF 315.00MHz";
+    EXPECT_EQ(rig.engine->StartRun(), 0) << rig.doc->log().text();
+    rig.engine->StopRun();
+}
+
+}  // namespace
+}  // namespace vornlfrf
