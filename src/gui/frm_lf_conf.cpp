@@ -194,14 +194,22 @@ QWidget* TfrmLFConf::buildFramesPage() {
     for (QPushButton* b : {butHaut, butBas}) buttons->addWidget(b);
     column->addLayout(buttons);
     connect(butAdd, &QPushButton::clicked, this, [this] { butAddClick(); });
-    connect(butFrameCopy, &QPushButton::clicked, this,
-            [this] { frameAction(&config::LfConf::butFrameCopyClick); });
-    connect(butDel, &QPushButton::clicked, this,
-            [this] { frameAction(&config::LfConf::butDelClick); });
-    connect(butHaut, &QPushButton::clicked, this,
-            [this] { frameAction(&config::LfConf::butHautClick); });
-    connect(butBas, &QPushButton::clicked, this,
-            [this] { frameAction(&config::LfConf::butBasClick); });
+    connect(butFrameCopy, &QPushButton::clicked, this, [this] {
+        model_.butFrameCopyClick();
+        syncFrameList();
+    });
+    connect(butDel, &QPushButton::clicked, this, [this] {
+        model_.butDelClick();
+        syncFrameList();
+    });
+    connect(butHaut, &QPushButton::clicked, this, [this] {
+        model_.butHautClick();
+        syncFrameList();
+    });
+    connect(butBas, &QPushButton::clicked, this, [this] {
+        model_.butBasClick();
+        syncFrameList();
+    });
 
     auto* right = new QWidget(splitter);
     auto* rightColumn = new QVBoxLayout(right);
@@ -336,18 +344,19 @@ QWidget* TfrmLFConf::buildFrameEditor(QWidget* parent) {
     connect(cboFreq_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!syncing_) model_.cboFreqChange(index);
     });
-    auto onChosen = [this](QRadioButton* radio, void (config::LfConf::*click)()) {
-        connect(radio, &QRadioButton::toggled, this, [this, click](bool on) {
-            if (!on || syncing_) return;
-            (model_.*click)();
-            panContent_->setVisible(model_.contentEditorsVisible());
-        });
-    };
-    onChosen(rdbStandard_, &config::LfConf::rdbStandardClick);
-    onChosen(rdbInverted_, &config::LfConf::rdbInvertedClick);
-    onChosen(rdbLFData_, &config::LfConf::rdbLFDataClick);
-    onChosen(rdbLFCW_, &config::LfConf::rdbLFCWClick);
+    connectFrameChoice(rdbStandard_, [this] { model_.rdbStandardClick(); });
+    connectFrameChoice(rdbInverted_, [this] { model_.rdbInvertedClick(); });
+    connectFrameChoice(rdbLFData_, [this] { model_.rdbLFDataClick(); });
+    connectFrameChoice(rdbLFCW_, [this] { model_.rdbLFCWClick(); });
     return panFrame_;
+}
+
+void TfrmLFConf::connectFrameChoice(QRadioButton* radio, std::function<void()> click) {
+    connect(radio, &QRadioButton::toggled, this, [this, click](bool on) {
+        if (!on || syncing_) return;
+        click();
+        panContent_->setVisible(model_.contentEditorsVisible());
+    });
 }
 
 void TfrmLFConf::syncFrameList() {
@@ -391,11 +400,6 @@ void TfrmLFConf::showFrameEditors() {
     lblAnalysis_->setText(fromCp1252(e.lblAnalysis));
     panFrame_->setVisible(model_.editingPanelVisible());
     panContent_->setVisible(model_.contentEditorsVisible());
-}
-
-void TfrmLFConf::frameAction(bool (config::LfConf::*action)()) {
-    (model_.*action)();
-    syncFrameList();
 }
 
 void TfrmLFConf::lstFramesClick(int row) {
@@ -467,16 +471,26 @@ QWidget* TfrmLFConf::buildScriptPage() {
     column->addLayout(buttons);
     connect(butScriptAdd, &QPushButton::clicked, this,
             [this] { popScriptAdd_->popup(QCursor::pos()); });
-    connect(butScriptCopy, &QPushButton::clicked, this,
-            [this] { scriptAction(&config::LfScript::butScriptCopyClick); });
-    connect(butScriptDel, &QPushButton::clicked, this,
-            [this] { scriptAction(&config::LfScript::butScriptDelClick); });
-    connect(butSupprimerTout, &QPushButton::clicked, this,
-            [this] { scriptAction(&config::LfScript::butSupprimerToutClick); });
-    connect(butScriptHaut, &QPushButton::clicked, this,
-            [this] { scriptAction(&config::LfScript::butScriptHautClick); });
-    connect(butScriptBas, &QPushButton::clicked, this,
-            [this] { scriptAction(&config::LfScript::butScriptBasClick); });
+    connect(butScriptCopy, &QPushButton::clicked, this, [this] {
+        script_.butScriptCopyClick();
+        showScript();
+    });
+    connect(butScriptDel, &QPushButton::clicked, this, [this] {
+        script_.butScriptDelClick();
+        showScript();
+    });
+    connect(butSupprimerTout, &QPushButton::clicked, this, [this] {
+        script_.butSupprimerToutClick();
+        showScript();
+    });
+    connect(butScriptHaut, &QPushButton::clicked, this, [this] {
+        script_.butScriptHautClick();
+        showScript();
+    });
+    connect(butScriptBas, &QPushButton::clicked, this, [this] {
+        script_.butScriptBasClick();
+        showScript();
+    });
 
     auto* right = new QWidget(splitter);
     auto* rightColumn = new QVBoxLayout(right);
@@ -530,24 +544,19 @@ QWidget* TfrmLFConf::buildCommandPanel(ScriptCommand command) {
         if (arg < info.labels.size() && !info.labels[arg].empty())
             grid->addWidget(rangeLabel(info.labels[arg], panel), r, 2);
     };
-    auto text = [&](std::size_t arg, const char* caption, const char* name,
-                    void (config::LfScript::*change)(const std::string&)) {
+    auto text = [&](std::size_t arg, const char* caption, const char* name, ArgumentChange change) {
         QLineEdit* e = lineEdit(name, panel);
         row(arg, caption, e);
-        connect(e, &QLineEdit::textEdited, this, [this, e, change] { editArgument(e, change); });
+        connectArgument(e, change);
         return e;
     };
-    auto frameBox = [&](const char* name, bool data,
-                        void (config::LfScript::*change)(const std::string&)) {
+    auto frameBox = [&](const char* name, bool data, ArgumentChange change) {
         auto* box = new FrameBox(panel);
         box->setObjectName(name);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->onDropDown = [this, box, data] { fillFrameBox(box, data); };
         row(0, "Frame", box);
-        connect(box, &QComboBox::editTextChanged, this, [this, box, change] {
-            if (!syncing_) editFrameBox(box, change);
-        });
+        connectFrameBox(box, data, change);
         return box;
     };
     auto check = [&](std::size_t arg, const char* name) {
@@ -557,24 +566,30 @@ QWidget* TfrmLFConf::buildCommandPanel(ScriptCommand command) {
         return c;
     };
 
-    using S = config::LfScript;
     switch (command) {
         case ScriptCommand::Comment:
-            txtCOMMENTValue_ = text(0, "Comment", "txtCOMMENTValue", &S::txtCOMMENTValueChange);
+            txtCOMMENTValue_ = text(0, "Comment", "txtCOMMENTValue", [this](const std::string& t) {
+                script_.txtCOMMENTValueChange(t);
+            });
             break;
         case ScriptCommand::Delay:
             txtScriptDuring_ =
-                text(0, "Duration (ms)", "txtScriptDuring", &S::txtScriptDuringChange);
+                text(0, "Duration (ms)", "txtScriptDuring",
+                     [this](const std::string& t) { script_.txtScriptDuringChange(t); });
             break;
         case ScriptCommand::Level:
-            txtScriptLevel_ = text(0, "LF Level (%)", "txtScriptLevel", &S::txtScriptLevelChange);
+            txtScriptLevel_ =
+                text(0, "LF Level (%)", "txtScriptLevel",
+                     [this](const std::string& t) { script_.txtScriptLevelChange(t); });
             break;
         case ScriptCommand::IdStart:
-            txtIdStart_ = text(0, "ID", "txtIdStart", &S::txtIdStartChange);
+            txtIdStart_ = text(0, "ID", "txtIdStart",
+                               [this](const std::string& t) { script_.txtIdStartChange(t); });
             break;
         case ScriptCommand::IdStop:
             txtIdStopDuring_ =
-                text(0, "Duration (ms)", "txtIdStopDuring", &S::txtIdStopDuringChange);
+                text(0, "Duration (ms)", "txtIdStopDuring",
+                     [this](const std::string& t) { script_.txtIdStopDuringChange(t); });
             chkIdStopAbort_ = check(1, "chkIdStopAbort");
             chkIdStopDisplay_ = check(2, "chkIdStopDisplay");
             connect(chkIdStopAbort_, &QCheckBox::toggled, this, [this](bool on) {
@@ -589,20 +604,30 @@ QWidget* TfrmLFConf::buildCommandPanel(ScriptCommand command) {
             });
             break;
         case ScriptCommand::SendCW:
-            cboSendCWFrame_ = frameBox("cboSendCWFrame", false, &S::cboSendCWFrameChange);
+            cboSendCWFrame_ = frameBox("cboSendCWFrame", false, [this](const std::string& t) {
+                script_.cboSendCWFrameChange(t);
+            });
             txtScriptDuration_ =
-                text(1, "Duration (ms)", "txtScriptDuration", &S::txtScriptDurationChange);
+                text(1, "Duration (ms)", "txtScriptDuration",
+                     [this](const std::string& t) { script_.txtScriptDurationChange(t); });
             break;
         case ScriptCommand::SendF:
-            cboScriptFrame_ = frameBox("cboScriptFrame", true, &S::cboScriptFrameChange);
+            cboScriptFrame_ = frameBox("cboScriptFrame", true, [this](const std::string& t) {
+                script_.cboScriptFrameChange(t);
+            });
             txtScriptRepetition_ =
-                text(1, "Repetition", "txtScriptRepetition", &S::txtScriptRepetitionChange);
+                text(1, "Repetition", "txtScriptRepetition",
+                     [this](const std::string& t) { script_.txtScriptRepetitionChange(t); });
             txtScriptInterframe_ =
-                text(2, "Interframe (ms)", "txtScriptInterframe", &S::txtScriptInterframeChange);
+                text(2, "Interframe (ms)", "txtScriptInterframe",
+                     [this](const std::string& t) { script_.txtScriptInterframeChange(t); });
             break;
         case ScriptCommand::Set:
-            txtSETParameter_ = text(0, "Parameter", "txtSETParameter", &S::txtSETParameterChange);
-            txtSETValue_ = text(1, "Value", "txtSETValue", &S::txtSETValueChange);
+            txtSETParameter_ =
+                text(0, "Parameter", "txtSETParameter",
+                     [this](const std::string& t) { script_.txtSETParameterChange(t); });
+            txtSETValue_ = text(1, "Value", "txtSETValue",
+                                [this](const std::string& t) { script_.txtSETValueChange(t); });
             break;
         case ScriptCommand::WaitIn: {
             rdbWAITINLevel0_ = new QRadioButton("0", panel);
@@ -616,21 +641,34 @@ QWidget* TfrmLFConf::buildCommandPanel(ScriptCommand command) {
             levelsRow->addWidget(rdbWAITINLevel1_);
             levelsRow->addStretch(1);
             row(0, "Level", levels);
-            auto onLevel = [this](QRadioButton* radio, void (S::*click)()) {
-                connect(radio, &QRadioButton::toggled, this, [this, click](bool on) {
-                    if (!on || syncing_) return;
-                    (script_.*click)();
-                    syncScriptList();
-                });
-            };
-            onLevel(rdbWAITINLevel0_, &S::rdbWAITINLevel0Click);
-            onLevel(rdbWAITINLevel1_, &S::rdbWAITINLevel1Click);
+            connectWaitInLevel(rdbWAITINLevel0_, [this] { script_.rdbWAITINLevel0Click(); });
+            connectWaitInLevel(rdbWAITINLevel1_, [this] { script_.rdbWAITINLevel1Click(); });
             break;
         }
         default:
             break;  // END and RESTART take no argument
     }
     return panel;
+}
+
+void TfrmLFConf::connectArgument(QLineEdit* editor, ArgumentChange change) {
+    connect(editor, &QLineEdit::textEdited, this,
+            [this, editor, change] { editArgument(editor, change); });
+}
+
+void TfrmLFConf::connectFrameBox(QComboBox* box, bool data, ArgumentChange change) {
+    static_cast<FrameBox*>(box)->onDropDown = [this, box, data] { fillFrameBox(box, data); };
+    connect(box, &QComboBox::editTextChanged, this, [this, box, change] {
+        if (!syncing_) editFrameBox(box, change);
+    });
+}
+
+void TfrmLFConf::connectWaitInLevel(QRadioButton* radio, std::function<void()> click) {
+    connect(radio, &QRadioButton::toggled, this, [this, click](bool on) {
+        if (!on || syncing_) return;
+        click();
+        syncScriptList();
+    });
 }
 
 void TfrmLFConf::syncScriptList() {
@@ -684,36 +722,31 @@ void TfrmLFConf::showScriptEditors() {
     showCommandArea();
 }
 
-void TfrmLFConf::scriptAction(bool (config::LfScript::*action)()) {
-    (script_.*action)();
+void TfrmLFConf::showScript() {
     syncScriptList();
     showCommandArea();
 }
 
 void TfrmLFConf::lstScriptCommandsClick(int row) {
     script_.lstScriptCommandsClick(row);
-    syncScriptList();
-    showCommandArea();
+    showScript();
 }
 
 void TfrmLFConf::addCommand(ScriptCommand command) {
     script_.addCommand(command);
-    syncScriptList();
-    showCommandArea();
+    showScript();
 }
 
-void TfrmLFConf::editArgument(QLineEdit* editor,
-                              void (config::LfScript::*change)(const std::string&)) {
+void TfrmLFConf::editArgument(QLineEdit* editor, const ArgumentChange& change) {
     const std::string text = toCp1252(editor->text());
-    (script_.*change)(text);
+    change(text);
     showKept(editor, config::CleanScriptArgument(text));
     syncScriptList();
 }
 
-void TfrmLFConf::editFrameBox(QComboBox* box,
-                              void (config::LfScript::*change)(const std::string&)) {
+void TfrmLFConf::editFrameBox(QComboBox* box, const ArgumentChange& change) {
     const std::string text = toCp1252(box->currentText());
-    (script_.*change)(text);
+    change(text);
     if (QLineEdit* editor = box->lineEdit()) {
         QScopedValueRollback<bool> guard(syncing_, true);
         showKept(editor, config::CleanScriptArgument(text));

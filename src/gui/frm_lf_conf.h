@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 
 #include "config/configuration_document.h"
@@ -42,23 +43,29 @@ class TfrmLFConf : public QWidget {
     QWidget* buildCommandPanel(config::ScriptCommand command);
 
     // Frames
+    void connectFrameChoice(QRadioButton* radio, std::function<void()> click);
     void syncFrameList();
     void showFrameEditors();
-    void frameAction(bool (config::LfConf::*action)());
     void lstFramesClick(int row);
     void butAddClick();
     void butTestClick();
 
     // Script
+    using ArgumentChange = std::function<void(const std::string&)>;
+    void connectArgument(QLineEdit* editor, ArgumentChange change);
+    // box is one of the window's frame boxes.
+    void connectFrameBox(QComboBox* box, bool data, ArgumentChange change);
+    void connectWaitInLevel(QRadioButton* radio, std::function<void()> click);
     void syncScriptList();
     void showScriptEditors();
     void showCommandArea();
-    void scriptAction(bool (config::LfScript::*action)());
+    // After a change of the list: rows, selection and command area.
+    void showScript();
     void lstScriptCommandsClick(int row);
     void addCommand(config::ScriptCommand command);
     // Forwards an argument editor's text and shows what the line can hold.
-    void editArgument(QLineEdit* editor, void (config::LfScript::*change)(const std::string&));
-    void editFrameBox(QComboBox* box, void (config::LfScript::*change)(const std::string&));
+    void editArgument(QLineEdit* editor, const ArgumentChange& change);
+    void editFrameBox(QComboBox* box, const ArgumentChange& change);
     void fillFrameBox(QComboBox* box, bool data);
 
     config::LfConf& model_;
