@@ -47,7 +47,8 @@ int cmdContent(const Args& args) {
             continue;
         }
         if (!optionsDone && a.size() > 1 && a[0] == '-') {
-            if (a != "--coding" && a != "--pwm0" && a != "--pwm1") return usage("unknown option", a);
+            if (a != "--coding" && a != "--pwm0" && a != "--pwm1")
+                return usage("unknown option", a);
             if (i + 1 >= args.size()) return usage("missing value for", a);
             const std::string& v = args[++i];
             if (a == "--coding") {

@@ -12,6 +12,8 @@ using Args = std::vector<std::string>;
 int cmdContent(const Args& args);
 int cmdFormula(const Args& args);
 int cmdCheck(const Args& args);
+int cmdDecode(const Args& args);
+int cmdRun(const Args& args);
 int cmdAnalyse(const Args& args);
 int cmdHardware(const Args& args);
 int cmdLfcmd(const Args& args);

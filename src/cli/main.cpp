@@ -21,6 +21,10 @@ const Command kCommands[] = {
     {"analyse", vornlfrf::cli::cmdAnalyse, "analyse CONFIG.cfg"},
     {"hardware", vornlfrf::cli::cmdHardware, "hardware CONFIG.cfg"},
     {"lfcmd", vornlfrf::cli::cmdLfcmd, "lfcmd CONFIG.cfg FRAME [VALUE1 [VALUE2 [VALUE3]]]"},
+    {"decode", vornlfrf::cli::cmdDecode,
+     "decode CONFIG.cfg ACQUISITIONS.bin [--receivers TYPE1,TYPE2,TYPE3,TYPE4] [--raw] [--out "
+     "DIR]"},
+    {"run", vornlfrf::cli::cmdRun, "run CONFIG.cfg [--seconds N]"},
 };
 
 int usage() {

@@ -117,7 +117,7 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmHardware_ = new TfrmHardware(this);
     frmLog_ = new TfrmLog(document().log(), this);
     frmLFConf_ = new TfrmLFConf(shell_->configuration().lf, document());
-    frmRFConf_ = new TfrmRFConf;
+    frmRFConf_ = new TfrmRFConf(shell().configuration().rf);
     frmRunConf_ = new TfrmRunConf;
     frmRun_ = new TfrmRun;
     frmAnalysis_ = new TfrmAnalysis;

@@ -108,6 +108,16 @@ TEST_F(RfConfTest, LoadDefaultsAndDamagedCounts) {
     EXPECT_EQ(marks, 0);
 }
 
+TEST_F(RfConfTest, ViewIsToldOnceTheSectionWasReplaced) {
+    std::vector<int> countsSeen;
+    conf.onReloaded = [&] { countsSeen.push_back(conf.count()); };
+    loadFixture();
+    IniDocument target;
+    conf.processSection(&target, ConfigAction::Save);
+    conf.processSection(nullptr, ConfigAction::Defaults);
+    EXPECT_EQ(countsSeen, (std::vector<int>{2, 0}));
+}
+
 TEST_F(RfConfTest, AddWritesTheNewDescription) {
     conf.butFAddClick();
     ASSERT_EQ(conf.count(), 1);

@@ -59,7 +59,10 @@ int RfConf::processSection(IniDocument* doc, ConfigAction action) {
             itemIndex_ = -1;
             panelVisible_ = false;
             clearEditors();
-            if (!doc) return 0;
+            if (!doc) {
+                if (onReloaded) onReloaded();
+                return 0;
+            }
             const int n = std::min(std::max(doc->readInteger(kRfSection, "NbFrames", 0), 0),
                                    kMaxLoadedRfItems);
             items_.reserve(static_cast<std::size_t>(n));
@@ -68,6 +71,7 @@ int RfConf::processSection(IniDocument* doc, ConfigAction action) {
             nameWidth_ = doc->readInteger(kRfSection, "NameWidth", kDefaultRfNameWidth);
             txtPWM0 = doc->readString(kRfSection, "PWM0", "100");
             txtPWM1 = doc->readString(kRfSection, "PWM1", "110");
+            if (onReloaded) onReloaded();
             return count();
         }
         case ConfigAction::Defaults:
@@ -78,6 +82,7 @@ int RfConf::processSection(IniDocument* doc, ConfigAction action) {
             clearEditors();
             txtPWM0 = "100";
             txtPWM1 = "110";
+            if (onReloaded) onReloaded();
             return 0;
     }
     return 0;

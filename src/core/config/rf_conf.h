@@ -44,6 +44,8 @@ class RfConf : public SectionHandler {
 
     // Save / load / defaults of RFFRAME; returns the number of descriptions.
     int processSection(IniDocument* doc, ConfigAction action) override;
+    // Called after a load or defaults action replaced the whole model, so a view can refresh.
+    std::function<void()> onReloaded;
 
     // --- Description list (lstFrames) ---
     const std::vector<std::string>& items() const { return items_; }
@@ -108,6 +110,8 @@ class RfConf : public SectionHandler {
     // Belong to the whole section; editing them does not mark the document modified.
     std::string txtPWM0 = "100";
     std::string txtPWM1 = "110";
+    void txtPWM0Change(const std::string& text) { txtPWM0 = StripSeparators(text); }
+    void txtPWM1Change(const std::string& text) { txtPWM1 = StripSeparators(text); }
     bool editingGuard = false;
 
     // --- Field rows of the selected description ---

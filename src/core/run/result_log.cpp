@@ -171,6 +171,7 @@ void ResultLog::AppendResultRow(int channel, const ResultRow& r, bool accepted) 
             hooks.tstlfFrameCheck(channel, r, accepted);
     }
     fullLogRow(r, line);
+    if (hooks.rowLogged) hooks.rowLogged(channel, r, accepted);
     if (channel < kPluginChannel && hooks.channelActivity) hooks.channelActivity(channel);
     addToFullList(r.rowText, channel);
     if (hooks.supervisionActive && hooks.supervisionFrame && hooks.supervisionActive())

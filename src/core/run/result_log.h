@@ -108,6 +108,8 @@ struct ResultLogSettings {
 
 // Everything a row is handed over to besides the files. Unset hooks are skipped.
 struct ResultLogHooks {
+    // Every row that reaches the full log, in order.
+    std::function<void(int channel, const ResultRow&, bool accepted)> rowLogged;
     std::function<void(int channel, const ResultRow&, bool accepted)> emcFrameCheck;
     std::function<void(int channel, const ResultRow&, bool accepted)> tstlfFrameCheck;
     std::function<void(int channel)> channelActivity;  // LED counter := 100

@@ -46,25 +46,7 @@ RunEngine::RunEngine(Host& host, config::ConfigurationDocument& doc, config::Con
       readerClock_(readerClock),
       postToUi_(std::move(postToUi)),
       reader_(ring_, postToUi_, [this] { linkLost(); }),
-      resultLog_(host,
-                 [this] {
-                     return sampleCounter_ < 0
-                                ? sampleCounter_
-                                : static_cast<std::int64_t>(acquisition_.sampleCounter());
-                 }),
-      evaluator_(
-          host,
-          [this] {
-              return sampleCounter_ < 0 ? sampleCounter_
-                                        : static_cast<std::int64_t>(acquisition_.sampleCounter());
-          },
-          cfg.tables),
-      sink_(evaluator_, resultLog_,
-            [this] {
-                return sampleCounter_ < 0 ? sampleCounter_
-                                          : static_cast<std::int64_t>(acquisition_.sampleCounter());
-            }),
-      acquisition_(sink_),
+      pipeline_(host, cfg.tables),
       testSite_(ports, host),
       block_(kBlockBytes) {
     tmrLF_ = host_.createTimer(kLfPeriodMs, [this] {
@@ -112,7 +94,7 @@ int RunEngine::processSection(config::IniDocument* doc, config::ConfigAction act
             power.ApplyLevelChange("Admin");
             break;
         case config::ConfigAction::Defaults:
-            resultLog_.start({});
+            resultLog().start({});
             break;
     }
     return 0;
@@ -166,7 +148,7 @@ int RunEngine::StartRun() {
                          MsgButtons::Ok);
         return 1;
     }
-    sampleCounter_ = -1;
+    pipeline_.stop();
     setButRun(text::kInit, false);
     bRunning = true;
 
@@ -182,7 +164,7 @@ int RunEngine::StartRun() {
 
     // 6-7
     doc_.log().ClearLog();
-    resultLog_.start({});
+    resultLog().start({});
     if (!doc_.AnalyseConfiguration()) return stop();
 
     // 9-10
@@ -230,7 +212,8 @@ int RunEngine::StartRun() {
     if (hooks.channelsChanged) hooks.channelsChanged();
 
     // 17-18: the initial level command, then time for the TX controller to settle.
-    setupDecoders();
+    pipeline_.setup(attribution_, cfg_.rxDescriptions, cfg_.rf.txtPWM0, cfg_.rf.txtPWM1,
+                    cfg_.runDerived.lseOffset);
     {
         hw::ControllerLink tx(host_, hw_.txPort);
         tx.WriteByte(0x11);
@@ -256,9 +239,8 @@ int RunEngine::StartRun() {
     }
 
     // 21-24
-    EvaluationSettings es =
+    const EvaluationSettings es =
         EvaluationSettingsFromRunConf(rc, lblChannel, hw_.lseReceiver, hw_.lseKind);
-    evaluator_.start(es);
     bTriggerInput = hw_.chkRxPin2Used;
     iTriggerMask =
         static_cast<std::uint8_t>(14 - (hw_.chkTriggerChan1 ? 2 : 0) -
@@ -272,7 +254,6 @@ int RunEngine::StartRun() {
     ls.fullListLength = static_cast<std::size_t>(std::max(1, std::atoi(rc.cboNFull.c_str())));
     ls.idListLength = static_cast<std::size_t>(std::max(1, std::atoi(rc.cboNDatas.c_str())));
     ls.rowLimit = cfg_.runDerived.xmlRowLimit > 0 ? cfg_.runDerived.xmlRowLimit : ls.rowLimit;
-    resultLog_.start(ls);
 
     AcquisitionOptions ao;
     ao.acqFilter = hw_.chkAcqFilter;
@@ -282,11 +263,9 @@ int RunEngine::StartRun() {
     ao.lse = hw_.lseReceiver;
     ao.lseKind = hw_.lseKind;
     ao.lseOffsetSamples = cfg_.runDerived.lseOffset;
-    acquisition_.configure(ao);
 
     // 25
-    sampleCounter_ = 0;
-    acquisition_.start();
+    pipeline_.start(es, ls, ao);
     tmrAcquisitions_->setEnabled(true);
     reader_.StartRxReader(hw_.rxPort.get(), hw_.chkRx);
     readerClock_.start(kReaderPeriodMs, [this] { reader_.RxReaderTick(); });
@@ -297,30 +276,6 @@ int RunEngine::StartRun() {
     setButRun(text::kStop, true);
     if (hooks.SetRunningLook) hooks.SetRunningLook();
     return 0;
-}
-
-void RunEngine::setupDecoders() {
-    working_.clear();
-    for (int idx : attribution_.working)
-        working_.push_back(cfg_.rxDescriptions.records[static_cast<std::size_t>(idx)]);
-    decoderDescriptions_.clear();
-    for (const config::TRXREC& rec : working_)
-        decoderDescriptions_.push_back(decoderDescription(rec, cfg_.rf.txtPWM0, cfg_.rf.txtPWM1));
-    decoderStates_.assign(working_.size(), DecoderState{});
-    for (int c = 0; c < 4; ++c) {
-        std::vector<ChannelDecoder::Slot> decoderSlots;
-        std::vector<RunFrameSink::Slot> sinkSlots;
-        for (int w : attribution_.channels[static_cast<std::size_t>(c)].descriptions) {
-            const std::size_t i = static_cast<std::size_t>(w);
-            decoderSlots.push_back({&decoderDescriptions_[i], &decoderStates_[i]});
-            sinkSlots.push_back({&working_[i], &decoderStates_[i]});
-        }
-        acquisition_.setChannel(c, decoderSlots);
-        sink_.setChannel(c, sinkSlots);
-    }
-    acquisition_.setMatchHook([this](int channel, std::size_t slot) {
-        sink_.takeLseSnapshot(channel, slot, acquisition_.lse(), cfg_.runDerived.lseOffset);
-    });
 }
 
 void RunEngine::prepareMode() {
@@ -444,7 +399,7 @@ void RunEngine::tmrAcquisitionsTimer() {
     for (;;) {
         const std::size_t n = ring_.readBlock(block_.data(), block_.size());
         if (n == 0) break;
-        acquisition_.feedBytes(block_.data(), n);
+        acquisition().feedBytes(block_.data(), n);
         total += n;
         if (host_.nowMs() - lastYield >= kYieldEveryMs) {
             host_.processEvents();
@@ -463,13 +418,13 @@ void RunEngine::requestReplay(const std::string& path) {
 
 void RunEngine::replayLastAcquisitions() {
     std::ifstream in(sLastAcqPath, std::ios::binary);
-    acquisition_.start();
+    acquisition().start();
     if (in) {
         char pair[2];
         std::int64_t lastYield = host_.nowMs();
         std::size_t count = 0;
         while (in.read(pair, 2)) {
-            acquisition_.feedNibble(static_cast<std::uint8_t>(pair[1]) & 0x0F);
+            acquisition().feedNibble(static_cast<std::uint8_t>(pair[1]) & 0x0F);
             if ((++count & 0xFFF) == 0 && host_.nowMs() - lastYield >= kYieldEveryMs) {
                 host_.processEvents();
                 lastYield = host_.nowMs();

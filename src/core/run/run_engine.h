@@ -18,6 +18,7 @@
 #include "hw/lf_emission.h"
 #include "run/acquisition.h"
 #include "run/attribution.h"
+#include "run/decoding_pipeline.h"
 #include "run/frame_evaluation.h"
 #include "run/reader_clock.h"
 #include "run/result_log.h"
@@ -121,10 +122,10 @@ class RunEngine : public config::SectionHandler {
 
     // --- parts of a run ---
     const Attribution& attribution() const { return attribution_; }
-    const std::vector<config::TRXREC>& working() const { return working_; }
-    Acquisition& acquisition() { return acquisition_; }
-    ResultLog& resultLog() { return resultLog_; }
-    FrameEvaluator& evaluator() { return evaluator_; }
+    const std::vector<config::TRXREC>& working() const { return pipeline_.working(); }
+    Acquisition& acquisition() { return pipeline_.acquisition(); }
+    ResultLog& resultLog() { return pipeline_.resultLog(); }
+    FrameEvaluator& evaluator() { return pipeline_.evaluator(); }
     RxRing& rxRing() { return ring_; }
     RxReader& reader() { return reader_; }
     config::TestSitePort& testSite() { return testSite_; }
@@ -138,7 +139,6 @@ class RunEngine : public config::SectionHandler {
   private:
     int stop();  // StopRun, then "not started"
     void prepareMode();
-    void setupDecoders();
     void replayLastAcquisitions();
     void linkLost();
     void setButRun(const std::string& caption, bool enabled);
@@ -153,16 +153,9 @@ class RunEngine : public config::SectionHandler {
 
     RxRing ring_;
     RxReader reader_;
-    ResultLog resultLog_;
-    FrameEvaluator evaluator_;
-    RunFrameSink sink_;
-    Acquisition acquisition_;
+    DecodingPipeline pipeline_;
     Attribution attribution_;
     config::TestSitePort testSite_;
-    std::vector<config::TRXREC> working_;
-    std::vector<DecoderDescription> decoderDescriptions_;
-    std::vector<DecoderState> decoderStates_;
-    std::int64_t sampleCounter_ = -1;
     std::vector<std::uint8_t> block_;
     int acqBlocks_ = 0, acqBlocksMax_ = 0;
     std::unique_ptr<HostTimer> tmrLF_;
