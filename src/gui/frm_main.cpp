@@ -116,7 +116,7 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     // Secondary windows, created once and kept until the program ends.
     frmHardware_ = new TfrmHardware(this);
     frmLog_ = new TfrmLog(document().log(), this);
-    frmLFConf_ = new TfrmLFConf(shell_->configuration().lf, document());
+    frmLFConf_ = new TfrmLFConf(shell().configuration().lf, document());
     frmRFConf_ = new TfrmRFConf(shell().configuration().rf);
     frmRunConf_ = new TfrmRunConf;
     frmRun_ = new TfrmRun;
