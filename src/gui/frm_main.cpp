@@ -122,7 +122,7 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     };
     frmHardware_->forcedTypes = shell_->commandLine().sRecTypes;
     frmLog_ = new TfrmLog(document().log(), this);
-    frmLFConf_ = new TfrmLFConf;
+    frmLFConf_ = new TfrmLFConf(shell().configuration().lf, document());
     frmRFConf_ = new TfrmRFConf(shell().configuration().rf);
     frmRunConf_ =
         new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });

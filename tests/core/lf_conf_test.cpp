@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/sim_host.h"
@@ -280,6 +281,16 @@ TEST_F(Document, LoadReadsTheCountedEntriesOnly) {
     AnalysisLog log;
     EXPECT_TRUE(lf.AnalyseLfFrames(log));
     EXPECT_EQ(lf.table().count, 3);
+}
+
+// A view refreshes from this hook: it must see the replaced lists, and only after load or reset.
+TEST_F(Document, ReloadHookRunsAfterLoadAndDefaultsOnly) {
+    std::vector<std::pair<std::size_t, std::size_t>> seen;
+    lf.onReloaded = [&] { seen.emplace_back(lf.frames().size(), lf.script().lines().size()); };
+    doc.loadFrom(path);
+    doc.saveConfiguration();
+    doc.newConfiguration();
+    EXPECT_EQ(seen, (std::vector<std::pair<std::size_t, std::size_t>>{{3, 4}, {0, 0}}));
 }
 
 TEST_F(Document, SaveKeepsTheFileByteForByte) {

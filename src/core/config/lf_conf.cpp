@@ -104,9 +104,11 @@ int LfConf::processSection(IniDocument* doc, ConfigAction action) {
             nameWidth_ =
                 doc->readInteger(lfsection::kFrames, lfsection::kNameWidth, kDefaultNameWidth);
             script_.setLines(readList(*doc, lfsection::kScript, lfsection::kScriptCount));
+            if (onReloaded) onReloaded();
             return static_cast<int>(frames_.size());
         case ConfigAction::Defaults:
             Clear();
+            if (onReloaded) onReloaded();
             return 0;
     }
     return 0;

@@ -60,6 +60,8 @@ class LfConf : public SectionHandler {
     void setMarkModified(std::function<void()> markModified);
     // Called while the editing guard is set, after the editors were filled from an item.
     std::function<void()> onEditorsFilled;
+    // Called after a load or defaults action replaced the frames and the script.
+    std::function<void()> onReloaded;
 
     int processSection(IniDocument* doc, ConfigAction action) override;
 

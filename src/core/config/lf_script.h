@@ -108,6 +108,8 @@ class LfScript {
     // Document load and clear; neither marks the document modified.
     void setLines(std::vector<std::string> lines);
     void Clear();
+    // After every load or defaults action of the document.
+    void hideCommandArea() { commandAreaVisible_ = false; }
 
     void InsertScriptLine(const std::string& line);
     void addCommand(ScriptCommand command);
