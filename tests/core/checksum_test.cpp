@@ -8,6 +8,7 @@
 #include <random>
 
 #include "config/item_text.h"
+#include "support/cli_run.h"
 
 namespace vornlfrf::config {
 namespace {
@@ -444,20 +445,9 @@ TEST(CrcDialog, CalcWithInitialValues) {
 
 // Runs the CLI, returns its standard output and sets status to its exit code.
 std::string runCli(const std::string& arguments, int& status) {
-    const std::string command = std::string(VORNLFRF_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return {};
-    }
-    std::string out;
-    std::array<char, 256> chunk;
-    std::size_t got;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
-        out.append(chunk.data(), got);
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+    const testsupport::CliRun r = testsupport::runCliCommand(arguments);
+    status = r.status;
+    return r.out;
 }
 
 TEST(CheckCli, PrintsTheFourCalcResultsOrUsage) {

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "support/cli_run.h"
+
 namespace vornlfrf::config {
 namespace {
 
@@ -176,20 +178,9 @@ TEST(ParseContent, RandomBytesGiveChipsTokensOrError) {
 #ifdef VORNLFRF_CLI
 // Runs the CLI with a shell command line; returns stdout and sets the exit status.
 std::string runCli(const std::string& arguments, int& status) {
-    const std::string command =
-        std::string("'") + VORNLFRF_CLI + "' content " + arguments + " 2>/dev/null";
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    std::array<char, 256> buf{};
-    std::size_t got;
-    while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) out.append(buf.data(), got);
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+    const testsupport::CliRun r = testsupport::runCliCommand("content " + arguments);
+    status = r.status;
+    return r.out;
 }
 
 TEST(ContentCli, PrintsResultOrUsage) {

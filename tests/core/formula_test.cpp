@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_run.h"
+
 namespace vornlfrf::config {
 namespace {
 
@@ -328,18 +330,9 @@ TEST(Formula, DeepNestingAndLongInputStayIterative) {
 }
 
 std::string runCli(const std::string& args, int& status) {
-    const std::string command = std::string(VORNLFRF_CLI) + " formula " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    if (pipe == nullptr) {
-        status = -1;
-        return out;
-    }
-    char buf[256];
-    while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
-    const int raw = pclose(pipe);
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+    const testsupport::CliRun r = testsupport::runCliCommand("formula " + args);
+    status = r.status;
+    return r.out;
 }
 
 TEST(FormulaCli, PrintsResultTextAndRejectsBadUsage) {

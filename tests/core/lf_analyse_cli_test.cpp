@@ -4,25 +4,14 @@
 #include <cstdio>
 #include <string>
 
+#include "support/cli_run.h"
+
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using vornlfrf::testsupport::CliRun;
 
 CliRun analyse(const std::string& args) {
-    CliRun r;
-    const std::string command =
-        std::string("'") + VORNLFRF_CLI + "' analyse " + args + " 2>/dev/null";
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return r;
-    char buffer[512];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) r.out.append(buffer, n);
-    const int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
+    return vornlfrf::testsupport::runCliCommand("analyse " + args);
 }
 
 std::string fixture(const char* name) {

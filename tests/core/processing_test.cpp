@@ -119,9 +119,12 @@ TEST(Processing, DialogSaveSetsPositionsTwoAndThree) {
         const char* result;
     } const cases[] = {
         {"EGI", false, false, "Egi"},  // unticking both boxes
-        {"egi", true, false, "eGi"},  {"egi", false, true, "egI"}, {"Egi", true, true, "EGI"},
-        {"", true, true, "eGI"},      {"E", true, false, "EGi"},  // a short code is completed from
-                                                                  // "egi"
+        {"egi", true, false, "eGi"},
+        {"egi", false, true, "egI"},
+        {"Egi", true, true, "EGI"},
+        {"", true, true, "eGI"},
+        {"E", true, false, "EGi"},  // a short code is completed from
+                                    // "egi"
         {"EG", false, true, "EgI"},
     };
     for (const auto& c : cases)

@@ -14,6 +14,7 @@
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 #include "scenario.h"
+#include "support/cli_run.h"
 
 namespace vornlfrf {
 namespace {
@@ -166,21 +167,14 @@ std::string withoutWallClock(const std::string& row) {
     return std::regex_replace(row, std::regex(R"re(_ATime="[^"]*")re"), "_ATime=\"\"");
 }
 
-std::vector<std::string> runCommand(const std::string& cmd, int& status) {
+// The CLI's output lines.
+std::vector<std::string> runCommand(const std::string& arguments, int& status) {
+    const testsupport::CliRun r = testsupport::runCliCommand(arguments);
+    status = r.status;
     std::vector<std::string> lines;
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return lines;
-    char buf[4096];
-    std::string cur;
-    while (fgets(buf, sizeof buf, p)) {
-        cur += buf;
-        if (!cur.empty() && cur.back() == '\n') {
-            cur.pop_back();
-            lines.push_back(cur);
-            cur.clear();
-        }
-    }
-    status = WEXITSTATUS(pclose(p));
+    std::size_t at = 0;
+    for (std::size_t nl; (nl = r.out.find('\n', at)) != std::string::npos; at = nl + 1)
+        lines.push_back(r.out.substr(at, nl - at));
     return lines;
 }
 
@@ -200,8 +194,8 @@ TEST(RunOnEmulatedBench, SavedAcquisitionDecodesToTheSameRows) {
     ASSERT_TRUE(rig.engine->saveLastAcquisitions(saved.string()));
     int status = -1;
     const std::vector<std::string> decoded =
-        runCommand(std::string(VORNLFRF_CLI) + " decode '" + (rig.dir / "demo.cfg").string() +
-                       "' '" + saved.string() + "' --out '" + (rig.dir / "decoded").string() +
+        runCommand("decode '" + (rig.dir / "demo.cfg").string() + "' '" + saved.string() +
+                       "' --out '" + (rig.dir / "decoded").string() +
                        "' --receivers 'not connected,RF 433.92MHz,RF 315.00MHz'",
                    status);
     EXPECT_EQ(status, 0);
@@ -211,10 +205,10 @@ TEST(RunOnEmulatedBench, SavedAcquisitionDecodesToTheSameRows) {
     EXPECT_TRUE(fs::exists(rig.dir / "decoded" / "demo_Full#000001.xml"));
 
     // Usage errors.
-    runCommand(std::string(VORNLFRF_CLI) + " decode '" + saved.string() + "' 2>/dev/null", status);
+    runCommand("decode '" + saved.string() + "'", status);
     EXPECT_EQ(status, 2);
-    runCommand(std::string(VORNLFRF_CLI) + " decode '" + (rig.dir / "demo.cfg").string() + "' '" +
-                   saved.string() + "' --receivers 'RF 999MHz' 2>/dev/null",
+    runCommand("decode '" + (rig.dir / "demo.cfg").string() + "' '" + saved.string() +
+                   "' --receivers 'RF 999MHz'",
                status);
     EXPECT_EQ(status, 2);
 }
