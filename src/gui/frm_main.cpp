@@ -137,6 +137,9 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     setCentralWidget(central);
     buildMenu();
     buildPasswordPanels(panHost_);
+    if (shell_->commandLine().bEndurances) frmRun_->enableEndurances();
+    if (shell_->commandLine().smallPageHeight)
+        frmRun_->setResultPagesHeight(*shell_->commandLine().smallPageHeight);
     shell_->bringRunModePanelToFront = [this] { frmRun_->ShowModePanel(); };
     shell_->butRunClick = [this] { frmRun_->butRunClick(false); };
     shell_->menusForRun = [this](bool running) {

@@ -23,6 +23,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string_view>
 
 #include "clickable_label.h"
 #include "cp1252.h"
@@ -36,6 +37,7 @@ namespace {
 
 constexpr int kLedPeriodMs = 50;
 constexpr int kPerfPeriodMs = 1000;
+constexpr int kEndurancePeriodMs = 4000;
 constexpr int kLedSize = 16;
 constexpr int kSamplesPerScroll = 100000;
 constexpr char kStartTime[] = "00h 00mn 00s";
@@ -58,7 +60,7 @@ constexpr char kStyle[] = R"(
           font-weight: 700; }
 QFrame[channelBox="true"] { background: white; border: 1px solid #d3dae3; border-radius: 5px; }
 QLabel[caption="true"] { color: #5a6676; }
-QLabel[value="true"] { font-weight: 600; color: #1d2a3a; }
+QLabel[value="true"] { color: #1d2a3a; }
 #lblDirectory { color: #1d2a3a; }
 #lblDeltaT, #lblDeltaT_ID { font-weight: 700; color: #2b4c7e; min-width: 70px; }
 #lblSCRIPTCommande, #lblCurrentID { font-family: monospace; color: #1d2a3a; }
@@ -69,6 +71,12 @@ QGroupBox { font-weight: 600; }
 
 void setMark(QWidget* w, const char* property) {
     w->setProperty(property, true);
+    // Weight in the font itself: a style sheet weight comes after the size is measured.
+    if (std::string_view(property) == "value") {
+        QFont f = w->font();
+        f.setWeight(QFont::DemiBold);
+        w->setFont(f);
+    }
 }
 
 void repolish(QWidget* w) {
@@ -141,6 +149,7 @@ TfrmRun::TfrmRun(Host& host, run::RunEngine& engine, config::ConfigurationSet& c
 TfrmRun::~TfrmRun() {
     tmrLED_->setEnabled(false);
     tmrPerf_->setEnabled(false);
+    if (tmrEndurancesStartStop_) tmrEndurancesStartStop_->setEnabled(false);
     engine_.hooks = savedHooks_;
     engine_.resultLog().hooks = savedLogHooks_;
 }
@@ -172,7 +181,8 @@ QWidget* TfrmRun::buildTopBar() {
         butRunClick((m & Qt::ControlModifier) && !(m & Qt::AltModifier));
     });
     row->addWidget(butRun_);
-    shaRun_ = label("shaRun", "RUNNING", bar);
+    shaRun_ = label("shaRun", "RUN", bar);
+    shaRun_->setToolTip("Run in progress");
     QSizePolicy keep = shaRun_->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     shaRun_->setSizePolicy(keep);
@@ -184,10 +194,12 @@ QWidget* TfrmRun::buildTopBar() {
     controllers->setHorizontalSpacing(6);
     controllers->setVerticalSpacing(1);
     imgVornTx_ = label("imgVornTx", {}, bar);
-    imgVornRx_ = label("imgVornRx", {}, bar);
-    lblLED_TX_ = new ClickableLabel("TX controller", bar);
+    imgVornRx_ = new ClickableLabel(bar);
+    imgVornRx_->setObjectName("imgVornRx");
+    connect(imgVornRx_, &ClickableLabel::doubleClicked, this, [this] { imgVornRxDblClick(); });
+    lblLED_TX_ = new ClickableLabel("TX", bar);
     lblLED_TX_->setObjectName("lblLED_TX");
-    lblLED_RX_ = new ClickableLabel("RX controller", bar);
+    lblLED_RX_ = new ClickableLabel("RX", bar);
     lblLED_RX_->setObjectName("lblLED_RX");
     connect(lblLED_RX_, &ClickableLabel::doubleClicked, this, [this] { lblLED_RXDblClick(); });
     for (QLabel* l : {static_cast<QLabel*>(lblLED_TX_), static_cast<QLabel*>(lblLED_RX_)}) {
@@ -217,7 +229,7 @@ QWidget* TfrmRun::buildTopBar() {
         setMark(lblRecepteur_[c], "caption");
         lblChannel_[c] = label(("lblChannel" + n).constData(), "?", box);
         setMark(lblChannel_[c], "value");
-        lblChannel_[c]->setMinimumWidth(96);
+        lblChannel_[c]->setMinimumWidth(80);
         g->addWidget(imgCh_[c], 0, 0, 2, 1, Qt::AlignVCenter);
         g->addWidget(lblRecepteur_[c], 0, 1);
         g->addWidget(lblChannel_[c], 1, 1);
@@ -828,7 +840,7 @@ void TfrmRun::runStopped() {
 
 void TfrmRun::setControllerImage(bool tx, int image) {
     QLabel* l = tx ? imgVornTx_ : imgVornRx_;
-    l->setPixmap(pictures::controller(tx ? "TX" : "RX", image, 46, 26));
+    l->setPixmap(pictures::controller(image, 30, 22));
     l->setProperty("image", image);
     static const char* const kStates[] = {"idle", "idle", "idle", "found", "error"};
     l->setToolTip(QString(tx ? "TX controller: %1" : "RX controller: %1")
@@ -879,7 +891,7 @@ void TfrmRun::fullListChanged() {
         fullModel_->removeFront(fullModel_->rowCount() - size);
     }
     lblNbFull_->setText(QString::number(++rowsReceived_));
-    if (chkAutoScrollFull_->isChecked()) lstFull_->scrollToBottom();
+    scrollFull_ = true;
 }
 
 void TfrmRun::idEntryUpdated(std::size_t entry, const run::ResultRow& row, bool newEntry) {
@@ -898,7 +910,7 @@ void TfrmRun::idEntryUpdated(std::size_t entry, const run::ResultRow& row, bool 
             datasModel_->append(last.text, last.channel);
             datasModel_->removeFront(datasModel_->rowCount() - static_cast<int>(e.rows.size()));
             lblNbID_->setText(QString::number(e.framesReceived));
-            if (chkAutoScrollDatas_->isChecked()) lstDatas_->scrollToBottom();
+            scrollDatas_ = true;
         }
     }
     if (entry < graphics_.size()) {
@@ -969,6 +981,10 @@ void TfrmRun::showLed(int channel, bool lit) {
 void TfrmRun::tmrLEDTimer() {
     const std::array<bool, 4>& lit = leds_.tick();
     for (int c = 0; c < 4; ++c) showLed(c, lit[static_cast<std::size_t>(c)]);
+    // Scrolling lays the list out again: once per tick, not once per row.
+    if (scrollFull_ && chkAutoScrollFull_->isChecked()) lstFull_->scrollToBottom();
+    if (scrollDatas_ && chkAutoScrollDatas_->isChecked()) lstDatas_->scrollToBottom();
+    scrollFull_ = scrollDatas_ = false;
     if (!engine_.bRunning) return;
     refreshModeLabels();
     // The history charts move on with the stream: 2 pixels per second of samples.
@@ -1005,6 +1021,34 @@ void TfrmRun::butRazInformationsClick() {
     engine_.butRazInformationsClick();
     tmrPerfTimer();
     lblNoRecept_->setText("0");
+}
+
+void TfrmRun::enableEndurances() {
+    if (!tmrEndurancesStartStop_)
+        tmrEndurancesStartStop_ =
+            host_.createTimer(kEndurancePeriodMs, [this] { tmrEndurancesStartStopTimer(); });
+    tmrEndurancesStartStop_->setEnabled(true);
+}
+
+void TfrmRun::tmrEndurancesStartStopTimer() {
+    ++enduranceTag_;
+    lblLED_TX_->setText(QString::number(enduranceTag_ / 2));
+    if (engine_.imgVornRx == run::kImageError) {
+        tmrEndurancesStartStop_->setEnabled(false);
+        return;
+    }
+    butRunClick(false);
+}
+
+void TfrmRun::imgVornRxDblClick() {
+    if (!tmrEndurancesStartStop_) return;
+    tmrEndurancesStartStop_->setEnabled(true);
+    engine_.imgVornRx = run::kImageGood;
+    setControllerImage(false, run::kImageGood);
+}
+
+void TfrmRun::setResultPagesHeight(int pixels) {
+    PageControl_->setFixedHeight(pixels);
 }
 
 // --- mode panels ---

@@ -58,6 +58,12 @@ class TfrmRun : public QWidget {
     void lblLED_RXDblClick();
     void tmrLEDTimer();
     void tmrPerfTimer();
+    // "+ENDURANCES": every 4 s the START/STOP button is pressed, until the RX controller fails.
+    void enableEndurances();
+    void tmrEndurancesStartStopTimer();
+    void imgVornRxDblClick();
+    // "+SMALL<height>": height of the result pages.
+    void setResultPagesHeight(int pixels);
 
     // --- what the LF sequencer drives (Manual, Script, Broadcast, Individual panels) ---
     // Texts of the Manual panel's emission settings as the operator left them.
@@ -127,6 +133,8 @@ class TfrmRun : public QWidget {
     run::ResultLogHooks savedLogHooks_;
     std::unique_ptr<HostTimer> tmrLED_;
     std::unique_ptr<HostTimer> tmrPerf_;
+    std::unique_ptr<HostTimer> tmrEndurancesStartStop_;
+    int enduranceTag_ = 0;
 
     run::TimeDelta deltaFull_, deltaId_;
     run::BarScale barScale_;
@@ -136,12 +144,13 @@ class TfrmRun : public QWidget {
     int selectedEntry_ = -1;
     std::array<int, 4> ledShown_{{-1, -1, -1, -1}};  // picture shown: lit + 2 * trigger
     bool fillingManualFrames_ = false;
+    bool scrollFull_ = false, scrollDatas_ = false;  // autoscroll due at the next LED tick
 
     // Top bar.
     QPushButton* butRun_ = nullptr;
     QLabel* shaRun_ = nullptr;
     QLabel* imgVornTx_ = nullptr;
-    QLabel* imgVornRx_ = nullptr;
+    ClickableLabel* imgVornRx_ = nullptr;
     ClickableLabel* lblLED_TX_ = nullptr;
     ClickableLabel* lblLED_RX_ = nullptr;
     std::array<QLabel*, 4> imgCh_{};

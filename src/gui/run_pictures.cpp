@@ -96,7 +96,7 @@ QPixmap trigger(bool lit, int size) {
     return p;
 }
 
-QPixmap controller(const QString& name, int image, int width, int height) {
+QPixmap controller(int image, int width, int height) {
     QPixmap p = canvas(width, height);
     QPainter g(&p);
     g.setRenderHint(QPainter::Antialiasing);
@@ -112,15 +112,21 @@ QPixmap controller(const QString& name, int image, int width, int height) {
             face = QColor(0x8a, 0x96, 0xa6);
             break;
     }
+    // A chip: body in the state colour, pins along both long sides.
+    const qreal pin = height / 6.0;
+    g.setPen(Qt::NoPen);
+    g.setBrush(QColor(0x5a, 0x66, 0x76));
+    for (int i = 0; i < 4; ++i) {
+        const qreal x = width * (0.2 + 0.2 * i);
+        g.drawRect(QRectF(x - 1, 0, 2.5, pin + 1));
+        g.drawRect(QRectF(x - 1, height - pin - 1, 2.5, pin + 1));
+    }
     g.setPen(QPen(face.darker(140), 1));
     g.setBrush(face);
-    g.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), 4, 4);
-    QFont f = g.font();
-    f.setBold(true);
-    f.setPixelSize(height / 2);
-    g.setFont(f);
-    g.setPen(Qt::white);
-    g.drawText(QRectF(0, 0, width, height), Qt::AlignCenter, name);
+    g.drawRoundedRect(QRectF(1.5, pin, width - 3, height - 2 * pin), 3, 3);
+    g.setBrush(face.lighter(160));
+    g.setPen(Qt::NoPen);
+    g.drawEllipse(QPointF(width * 0.25, height / 2.0), pin * 0.6, pin * 0.6);
     return p;
 }
 

@@ -15,7 +15,7 @@ QPixmap led(const QColor& colour, bool lit, int size);
 // Trigger input picture of channel 1.
 QPixmap trigger(bool lit, int size);
 // Controller picture: image 2 idle, 3 good, 4 error.
-QPixmap controller(const QString& name, int image, int width, int height);
+QPixmap controller(int image, int width, int height);
 // LF emission indicator: image 0 quiet, 1 emitting.
 QPixmap lfEmission(int image, int size);
 

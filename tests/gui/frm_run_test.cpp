@@ -202,8 +202,6 @@ TEST_F(RunWindowTest, RunFromTheButtonShowsRowsIdsAndLedsThenStops) {
     EXPECT_EQ(text("lblNbFull"), QString::number(full.size()));
     auto* lstFull = find<QListView>("lstFull");
     EXPECT_EQ(lstFull->model()->index(0, 0).data(kChannelRole).toInt(), full.front().channel);
-    EXPECT_TRUE(lstFull->viewport()->rect().intersects(
-        lstFull->visualRect(lstFull->model()->index(lstFull->model()->rowCount() - 1, 0))));
 
     // One line per ID with its count; its rows when selected.
     const auto& entries = engine->resultLog().idEntries();
@@ -264,6 +262,22 @@ TEST_F(RunWindowTest, FullListKeepsItsLengthAndNewRunStartsEmpty) {
     EXPECT_TRUE(shown.front().startsWith("_RTime=\"2.000\""));
     EXPECT_TRUE(shown.back().startsWith("_RTime=\"11.000\""));
     EXPECT_EQ(text("lblNbFull"), "11");
+
+    // Autoscroll keeps the newest row in view; without it the view stays where it was.
+    auto* view = find<QListView>("lstFull");
+    auto lastInView = [view] {
+        const QModelIndex last = view->model()->index(view->model()->rowCount() - 1, 0);
+        return view->viewport()->rect().contains(view->visualRect(last));
+    };
+    startLog(100);
+    for (int i = 0; i < 80; ++i) logRow("A", "1.000");
+    host.advance(50);
+    EXPECT_TRUE(lastInView());
+    find<QCheckBox>("chkAutoScrollFull")->setChecked(false);
+    view->scrollToTop();
+    for (int i = 0; i < 5; ++i) logRow("A", "2.000");
+    host.advance(50);
+    EXPECT_FALSE(lastInView());
 
     // A run with a length of 20 from the run configuration.
     cfg->run.cboNFull = "20";
@@ -447,6 +461,25 @@ TEST_F(RunWindowTest, PerformanceAndEmulationPanels) {
     EXPECT_EQ(fromCp1252(received.rows().front()), rows("lstFull")[0]);
 }
 
+TEST_F(RunWindowTest, EnduranceModePressesStartAndStopUntilTheReceiverFails) {
+    window->enableEndurances();
+    host.advance(4000);
+    EXPECT_TRUE(engine->bRunning);
+    EXPECT_EQ(text("lblLED_TX"), "0");
+    host.advance(4000);
+    EXPECT_FALSE(engine->bRunning);
+    EXPECT_EQ(text("lblLED_TX"), "1");
+    // An RX controller that failed ends the series.
+    engine->imgVornRx = run::kImageError;
+    host.advance(8000);
+    EXPECT_FALSE(engine->bRunning);
+    EXPECT_EQ(text("lblLED_TX"), "1");
+    QTest::mouseDClick(find<QLabel>("imgVornRx"), Qt::LeftButton);
+    EXPECT_EQ(find<QLabel>("imgVornRx")->property("image").toInt(), run::kImageGood);
+    host.advance(4000);
+    EXPECT_TRUE(engine->bRunning);
+}
+
 // The main window: the Run selector, the shortcuts and the menu entries a run locks.
 class RunInMainWindowTest : public ::testing::Test {
   protected:
@@ -511,17 +544,25 @@ TEST_F(RunWindowTest, Screenshot) {
     if (prefix.isEmpty()) GTEST_SKIP() << "VORNLFRF_RUN_SCREENSHOT not set";
     cfg->run.txtMeterMax = "300.0";
     cfg->run.chkColoration = true;
+    window->resize(1024, 600);  // the tab of a main window at its first size
     startRun();
     window->butRunClick(true);
     host.advance(12000);
     auto* pages = find<QTabWidget>("PageControl");
     clickRow("lstFull", 2);
     clickRow("lstFull", 5);
+    // Layouts the event loop would have done.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_TRUE(window->grab().save(prefix + "_full.png"));
     pages->setCurrentIndex(1);
     clickRow("lstID", 0);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_TRUE(window->grab().save(prefix + "_id.png"));
     pages->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_TRUE(window->grab().save(prefix + "_graphic.png"));
 }
 
