@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -42,10 +41,8 @@ constexpr int kLedSize = 16;
 constexpr int kSamplesPerScroll = 100000;
 constexpr char kStartTime[] = "00h 00mn 00s";
 constexpr char kDtlgInitial[] = "2.61950000E+01 , 00000000.017 , 104 , 0";
-constexpr char kReExecHint[] = "Execute another time the script";
 constexpr char kStopScriptHint[] = "Stop script execution";
 constexpr char kStopCaption[] = "Stop";
-constexpr char kReExecCaption[] = "Re-Exec";
 const char* const kReceiverNames[4] = {"Ext", "Ant 1", "Ant 2", "Ant 3"};
 
 constexpr char kStyle[] = R"(
@@ -71,7 +68,7 @@ QGroupBox { font-weight: 600; }
 
 void setMark(QWidget* w, const char* property) {
     w->setProperty(property, true);
-    // Weight in the font itself: a style sheet weight comes after the size is measured.
+    // Bold through the font, so that the label measures its text as it is drawn.
     if (std::string_view(property) == "value") {
         QFont f = w->font();
         f.setWeight(QFont::DemiBold);

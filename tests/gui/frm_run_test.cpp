@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -309,6 +310,17 @@ TEST_F(RunWindowTest, BarGraphScaleGrowsWhenACountReachesIt) {
     EXPECT_EQ(bar(0).toInt(), 50);
     EXPECT_EQ(bar(1).toInt(), 1);
     EXPECT_EQ(model->index(1, IdTableModel::kData).data().toString(), "ID=\"B\" ");
+
+    // Column widths come from the RUN section and go back to it when the operator drags them.
+    auto* header = find<QTreeView>("lstGraphic")->header();
+    startLog();
+    logRow("C", "1.000");
+    EXPECT_EQ(header->sectionSize(IdTableModel::kId), 104);
+    EXPECT_EQ(header->sectionSize(IdTableModel::kBar), 100);
+    EXPECT_EQ(header->sectionSize(IdTableModel::kCount), 70);
+    header->resizeSection(IdTableModel::kId, 140);
+    EXPECT_EQ(engine->runSection.TabG0, 140);
+    EXPECT_EQ(engine->runSection.TabG2, 70);
 }
 
 TEST_F(RunWindowTest, TimeDifferenceOfClickedRows) {
