@@ -127,7 +127,7 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmRunConf_ =
         new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });
     frmRunConf_->setPortProvider(ports_.get());
-    frmRun_ = new TfrmRun;
+    frmRun_ = new TfrmRun(host, *shell_->runEngine(), shell_->configuration(), *shell_->hardware());
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);
     frmAutoUpdate_ = new TfrmAutoUpdate(this);
@@ -147,6 +147,19 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     setCentralWidget(central);
     buildMenu();
     buildPasswordPanels(panHost_);
+    if (shell_->commandLine().bEndurances) frmRun_->enableEndurances();
+    if (shell_->commandLine().smallPageHeight)
+        frmRun_->setResultPagesHeight(*shell_->commandLine().smallPageHeight);
+    shell_->bringRunModePanelToFront = [this] { frmRun_->ShowModePanel(); };
+    shell_->butRunClick = [this] { frmRun_->butRunClick(false); };
+    shell_->menusForRun = [this](bool running) {
+        for (const char* name : {"mnuHardware", "mnuNewConfiguration", "mnuLoadConfiguration",
+                                 "mnuSaveConfiguration", "mnuAutoUpdateconfiguration", "mnuQuit"})
+            popMode_->findChild<QAction*>(name)->setEnabled(!running);
+        mnuReloadLast_->setEnabled(running);
+        // Saving is offered again unless the run replayed a recording instead of the stream.
+        mnuSaveLast_->setEnabled(!running && shell_->runEngine()->reloadLastTag == 0);
+    };
 
     setMinimumSize(790, 200);
     resize(1024, 640);
@@ -190,8 +203,12 @@ TfrmMain::~TfrmMain() {
     document().onBeforeLoad = nullptr;
     document().setHandler(config::SectionSlot::Main, nullptr);
     document().setHandler(config::SectionSlot::Log, nullptr);
-    // The log window follows the document's log, which dies with the shell before the children.
+    // The log window follows the document's log, which dies with the shell before the children;
+    // the run window follows the run engine.
     delete frmLog_;
+    shell_->bringRunModePanelToFront = nullptr;
+    shell_->butRunClick = nullptr;
+    delete frmRun_;
 }
 
 QWidget* TfrmMain::buildToolBar() {

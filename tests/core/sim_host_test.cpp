@@ -24,6 +24,16 @@ TEST(SimHost, FiresTimersInTimeOrderAndNeverReenters) {
     EXPECT_EQ(fired, want);
 }
 
+TEST(SimHost, WaitInATickNearTheEndNeverTurnsTheClockBack) {
+    SimHost host;
+    auto t = host.createTimer(90, [&] { host.sleepProcessing(1500); });
+    t->setEnabled(true);
+    host.advance(100);
+    EXPECT_EQ(host.nowMs(), 1590);
+    host.advance(10);
+    EXPECT_EQ(host.nowMs(), 1600);
+}
+
 TEST(SimHost, TickThatStopsItsTimerStaysStopped) {
     SimHost host;
     int ticks = 0;

@@ -508,9 +508,11 @@ TEST_F(MainWindowTest, DebugAndEmulSwitchesRevealTheRunWindowControls) {
     start("+EMUL+DEBUG");
     EXPECT_EQ(currentTab(), app::kTabRun);
     EXPECT_TRUE(window->frmRun()->panDebug()->isVisibleTo(window->frmRun()));
-    EXPECT_TRUE(window->frmRun()->butDebug()->isVisibleTo(window->frmRun()));
+    // The simulation button sits on the performance panel, which Ctrl+START opens.
+    EXPECT_FALSE(window->frmRun()->butDebug()->isHidden());
     start();
     EXPECT_FALSE(window->frmRun()->panDebug()->isVisibleTo(window->frmRun()));
+    EXPECT_TRUE(window->frmRun()->butDebug()->isHidden());
 }
 
 TEST_F(MainWindowTest, LogWindowFollowsTheLogAndClearEmptiesIt) {

@@ -85,7 +85,8 @@ void SimHost::fireDue(std::int64_t until) {
 void SimHost::advance(std::int64_t ms) {
     const std::int64_t until = now_ + ms;
     fireDue(until);
-    now_ = until;
+    // A tick near the end may have waited past it; the clock never goes back.
+    now_ = std::max(now_, until);
 }
 
 void SimHost::processEvents() {
