@@ -56,6 +56,8 @@ void MainShell::attachHardware(hw::PortProvider& ports, run::ReaderClock& reader
         std::make_unique<run::RunEngine>(host_, document_, configuration_, *hardware_, lfPower_,
                                          ports, readerClock, std::move(postToUi));
     run::RunEngine& engine = *runEngine_;
+    sequencer_ = std::make_unique<run::LfSequencer>(host_, engine, configuration_, *hardware_);
+    run::attachSequencer(engine, *sequencer_);
     engine.forcedReceiverTypes = commandLine_.sRecTypes;
     engine.hooks.SetRunningLook = [this] { SetRunningLook(); };
     engine.hooks.SetIdleLook = [this] { SetIdleLook(); };

@@ -15,6 +15,7 @@
 #include "config/configuration_set.h"
 #include "hw/hardware.h"
 #include "hw/lf_emission.h"
+#include "run/lf_sequencer.h"
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 
@@ -74,6 +75,8 @@ class MainShell {
     run::RunEngine* runEngine() { return runEngine_.get(); }
     // The LF power level of the run window and its warning windows; "Fix" marks the document.
     hw::LfPowerLevel& lfPower() { return lfPower_; }
+    // The LF sequencer the run engine's tmrLF drives.
+    run::LfSequencer* sequencer() { return sequencer_.get(); }
     const AdminPassword& password() const { return password_; }
     UserMode& userMode() { return userMode_; }
     // "Admin" or "User", the mode in effect, which the LF power control obeys: the mode box
@@ -135,6 +138,7 @@ class MainShell {
     std::unique_ptr<hw::Hardware> hardware_;
     hw::LfPowerLevel lfPower_;
     std::unique_ptr<run::RunEngine> runEngine_;
+    std::unique_ptr<run::LfSequencer> sequencer_;
     AdminPassword password_;
     UserMode userMode_;
     std::unique_ptr<HostTimer> tmrDebug_;

@@ -108,6 +108,8 @@ class LfConf : public SectionHandler {
 
     bool AnalyseLfFrames(AnalysisLog& log);
     const LfFrameTable& table() const { return table_; }
+    // The emission code writes EmittedContent, ControllerMessage and LastParamValues.
+    LfFrameTable& table() { return table_; }
 
   private:
     void fillEditors();

@@ -96,6 +96,7 @@ int RunEngine::processSection(config::IniDocument* doc, config::ConfigAction act
             break;
         case config::ConfigAction::Defaults:
             resultLog().start({});
+            if (lfDefaults) lfDefaults();
             break;
     }
     return 0;
@@ -329,6 +330,7 @@ void RunEngine::prepareMode() {
         default:
             break;
     }
+    if (iRunMode >= 0 && lfStart) lfStart();
     if (iRunMode >= 0) tmrLF_->setEnabled(true);
     if (hooks.modeStarted) hooks.modeStarted();
 }
@@ -372,6 +374,7 @@ void RunEngine::StopRun() {
     if (imgVornRx == kImageGood) setControllerImage(false, kImageIdle);
     if (hooks.SetIdleLook) hooks.SetIdleLook();
     power.confirmVisible = power.stopVisible = false;
+    if (lfStop) lfStop();
     if (iRunMode == 4 && cfg_.run.rdbEMCCom) testSite_.CloseTestSitePort();
     if (iRunMode == 5 && cfg_.run.rdbTSTLFCom) testSite_.CloseTestSitePort();
     if (iRunMode == 0 && cboManualFramesIndex >= 0 &&

@@ -67,8 +67,13 @@ class RunEngine : public config::SectionHandler {
     ~RunEngine() override;
 
     RunHooks hooks;
-    // The LF sequencer of the running mode, one call per tmrLF tick (50 ms).
+    // The LF sequencer of the running mode: set up once the mode's run state is reset, one call
+    // per tmrLF tick (50 ms), and told when the run stops; lfDefaults resets its panel boxes for
+    // a new configuration.
+    std::function<void()> lfStart;
     std::function<void()> lfTick;
+    std::function<void()> lfStop;
+    std::function<void()> lfDefaults;
     // "+REC" receiver types and "+EV3"; from the command line.
     std::string forcedReceiverTypes;
 

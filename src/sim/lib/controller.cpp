@@ -104,6 +104,8 @@ void Controller::rtsChanged(std::int64_t t, bool on) {
 }
 
 void Controller::reset(std::int64_t t) {
+    resets_.push_back(t);
+    if (resets_.size() > kRecordLimit) resets_.pop_front();
     pending_.clear();
     line_.dropInFlight(t);
 }
@@ -124,6 +126,8 @@ void Controller::receive(std::int64_t t, const std::uint8_t* data, std::size_t n
             std::vector<std::uint8_t> message(pending_.begin(), pending_.begin() + need);
             pending_.erase(pending_.begin(), pending_.begin() + need);
             if (trace_) note(t, "<- " + Hex(message));
+            commands_.push_back({t, message});
+            if (commands_.size() > kRecordLimit) commands_.pop_front();
             execute(t, message);
         }
     }
@@ -249,6 +253,7 @@ void TxController::execute(std::int64_t t, const std::vector<std::uint8_t>& m) {
             break;
         case kStopTimed:
         case kStopContinuous:
+            if (config_.ignoreStop) break;
             // The frames already reported stay reported; the stop is confirmed by FF.
             emitting_ = false;
             ++emission_;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -47,6 +48,17 @@ class Controller : public Endpoint {
     int flashLines() const { return flashLines_; }
     std::uint8_t reg(int address) const { return regs_[address & 0xFF]; }
 
+    // A message the controller took, stamped with the arrival of its last byte (us). The
+    // latest kRecordLimit of each are kept, so a bench left running does not grow for ever.
+    struct Command {
+        std::int64_t t = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+    static constexpr std::size_t kRecordLimit = 100000;
+    const std::deque<Command>& commands() const { return commands_; }
+    // Times of the resets (RTS dropped, port closed).
+    const std::deque<std::int64_t>& resets() const { return resets_; }
+
   protected:
     // Length of the message at the start of p once enough of it is known; 0 when p[0] starts
     // no message this controller knows (the byte is dropped).
@@ -70,6 +82,8 @@ class Controller : public Endpoint {
     void bootLoader(std::int64_t t, const std::vector<std::uint8_t>& frame);
 
     std::vector<std::uint8_t> pending_;
+    std::deque<Command> commands_;
+    std::deque<std::int64_t> resets_;
     std::string name_;
     Trace trace_;
     std::int64_t lastByteUs_ = 0;

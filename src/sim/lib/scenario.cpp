@@ -238,6 +238,7 @@ class Parser {
                 return fail("answer must be full, none or partial");
             return Status::success();
         }
+        if (!isRx && key_ == "ignore_stop") return boolean(c.ignoreStop);
         if (isRx && key_ == "stream") {
             std::string v = Lower(value_);
             if (v != "normal" && v != "silent") return fail("stream must be normal or silent");

@@ -28,6 +28,8 @@ struct ControllerConfig {
     // Version reported once a firmware line was programmed; negative keeps the version.
     int flashedMajor = -1;
     int flashedMinor = -1;
+    // TX only: stop bytes are taken but ignored, so the emission runs on and no FF confirms it.
+    bool ignoreStop = false;
     // RX only.
     bool streamSilent = false;       // accepts streaming but sends no sample
     double dropRate = 0.0;           // probability that a stream byte is lost
