@@ -127,6 +127,13 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmRunConf_ =
         new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });
     frmRunConf_->setPortProvider(ports_.get());
+    // "Get ID" takes the IDs the current or last run received.
+    frmRunConf_->setRunIdSource([this] {
+        runIds_.clear();
+        for (const run::IdEntry& e : shell_->runEngine()->resultLog().idEntries())
+            runIds_.push_back(e.id);
+        return &runIds_;
+    });
     frmRun_ = new TfrmRun(host, *shell_->runEngine(), shell_->configuration(), *shell_->hardware());
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);

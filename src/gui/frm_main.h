@@ -118,6 +118,7 @@ class TfrmMain : public QMainWindow, public app::MainView, public app::UserModeV
 
     std::unique_ptr<hw::PortProvider> ports_;
     std::unique_ptr<run::ReaderClock> readerClock_;
+    std::vector<std::string> runIds_;
     std::unique_ptr<app::MainShell> shell_;
     WidgetGeometry* mainGeometry_ = nullptr;
     WidgetGeometry* logGeometry_ = nullptr;
