@@ -16,6 +16,7 @@
 #include "hw/hardware.h"
 #include "port_provider_linux.h"
 #include "realtime_host.h"
+#include "run/lf_sequencer.h"
 #include "run/run_engine.h"
 #include "thread_reader_clock.h"
 
@@ -73,6 +74,8 @@ int cmdRun(const Args& args) {
                               posted.push_back(std::move(f));
                           });
     doc.setHandler(config::SectionSlot::Run, &engine);
+    run::LfSequencer sequencer(host, engine, *cfg, hardware);
+    run::attachSequencer(engine, sequencer);
     doc.loadFrom(fs::absolute(cfgPath, ec).string());
     doc.onShowLog = [&doc] {
         for (const std::string& line : doc.log().lines()) std::printf("%s\n", line.c_str());

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "hw/controller_link.h"
+#include "hw/lf_command.h"
 
 namespace vornlfrf::run {
 
@@ -92,7 +93,10 @@ int RunEngine::processSection(config::IniDocument* doc, config::ConfigAction act
             runSection.TabG2 = doc->readInteger(kSection, "TabG2", 70);
             // A level outside the slider's range would authorise nothing sensible.
             power.iLevelMax = std::clamp(doc->readInteger(kSection, "LevelMax", 6), 0, 18);
-            power.ApplyLevelChange("Admin");
+            // A level above the new maximum goes back to it, as the slider's refresh does.
+            if (power.levelShown > power.iLevelMax)
+                power.SetLevelPercent(
+                    hw::LfLevels[static_cast<std::size_t>(power.iLevelMax)].percent);
             break;
         case config::ConfigAction::Defaults:
             resultLog().start({});
