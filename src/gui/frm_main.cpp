@@ -127,7 +127,8 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     frmRunConf_ =
         new TfrmRunConf(host, shell_->configuration(), [this] { return shell_->sCopiedId; });
     frmRunConf_->setPortProvider(ports_.get());
-    frmRun_ = new TfrmRun(host, *shell_->runEngine(), shell_->configuration(), *shell_->hardware());
+    frmRun_ = new TfrmRun(host, *shell_->runEngine(), *shell_->sequencer(), shell_->configuration(),
+                          *shell_->hardware());
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);
     frmAutoUpdate_ = new TfrmAutoUpdate(this);
