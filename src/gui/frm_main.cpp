@@ -134,7 +134,8 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
             runIds_.push_back(e.id);
         return &runIds_;
     });
-    frmRun_ = new TfrmRun(host, *shell_->runEngine(), shell_->configuration(), *shell_->hardware());
+    frmRun_ = new TfrmRun(host, *shell_->runEngine(), *shell_->sequencer(), shell_->configuration(),
+                          *shell_->hardware());
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);
     frmAutoUpdate_ = new TfrmAutoUpdate(this);

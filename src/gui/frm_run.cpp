@@ -41,8 +41,6 @@ constexpr int kLedSize = 16;
 constexpr int kSamplesPerScroll = 100000;
 constexpr char kStartTime[] = "00h 00mn 00s";
 constexpr char kDtlgInitial[] = "2.61950000E+01 , 00000000.017 , 104 , 0";
-constexpr char kStopScriptHint[] = "Stop script execution";
-constexpr char kStopCaption[] = "Stop";
 const char* const kReceiverNames[4] = {"Ext", "Ant 1", "Ant 2", "Ant 3"};
 
 constexpr char kStyle[] = R"(
@@ -107,9 +105,9 @@ class DragBar : public QLabel {
 
 }  // namespace
 
-TfrmRun::TfrmRun(Host& host, run::RunEngine& engine, config::ConfigurationSet& cfg,
-                 hw::Hardware& hardware, QWidget* parent)
-    : QWidget(parent), host_(host), engine_(engine), cfg_(cfg), hw_(hardware) {
+TfrmRun::TfrmRun(Host& host, run::RunEngine& engine, run::LfSequencer& sequencer,
+                 config::ConfigurationSet& cfg, hw::Hardware& hardware, QWidget* parent)
+    : QWidget(parent), host_(host), engine_(engine), seq_(sequencer), cfg_(cfg), hw_(hardware) {
     setObjectName("frmRun");
     setStyleSheet(kStyle);
     auto* layout = new QVBoxLayout(this);
@@ -136,6 +134,7 @@ TfrmRun::TfrmRun(Host& host, run::RunEngine& engine, config::ConfigurationSet& c
     buildViewScriptPanel();
 
     bindEngine();
+    bindSequencer();
     tmrLED_ = host_.createTimer(kLedPeriodMs, [this] { tmrLEDTimer(); });
     tmrLED_->setEnabled(true);
     tmrPerf_ = host_.createTimer(kPerfPeriodMs, [this] { tmrPerfTimer(); });
@@ -238,7 +237,6 @@ QWidget* TfrmRun::buildTopBar() {
     lf->setSpacing(1);
     imgLF_ = label("imgLF", {}, bar);
     imgLF_->setToolTip("LF emission");
-    setLfImage(0);
     auto* lfCaption = new QLabel("LF", bar);
     setMark(lfCaption, "caption");
     lf->addWidget(imgLF_, 0, Qt::AlignCenter);
@@ -292,7 +290,7 @@ QWidget* TfrmRun::buildManualPanel() {
     connect(cboManualFrames_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (fillingManualFrames_) return;
         engine_.cboManualFramesIndex = index;
-        cboManualFramesChange();
+        seq_.cboManualFramesChange();
     });
     grid->addWidget(new QLabel("Frame:", pan), 0, 0);
     grid->addWidget(cboManualFrames_, 0, 1, 1, 2);
@@ -303,13 +301,15 @@ QWidget* TfrmRun::buildManualPanel() {
     cboNFrame_->setEditable(true);
     cboNFrame_->addItem("Cont");
     for (int i = 1; i <= 255; ++i) cboNFrame_->addItem(QString::number(i));
-    cboNFrame_->setCurrentText("Cont");
+    connect(cboNFrame_, &QComboBox::currentTextChanged, this,
+            [this](const QString& t) { seq_.cboNFrame = toCp1252(t); });
     lblInterFrame_ = label("lblInterFrame", "Interframe:", pan);
     cboInterFrame_ = new QComboBox(pan);
     cboInterFrame_->setObjectName("cboInterFrame");
     cboInterFrame_->setEditable(true);
     for (int i = 0; i <= 255; ++i) cboInterFrame_->addItem(QString::number(i));
-    cboInterFrame_->setCurrentText("10");
+    connect(cboInterFrame_, &QComboBox::currentTextChanged, this,
+            [this](const QString& t) { seq_.cboInterFrame = toCp1252(t); });
     grid->addWidget(lblNFrame_, 1, 0);
     grid->addWidget(cboNFrame_, 1, 1);
     grid->addWidget(lblInterFrame_, 2, 0);
@@ -317,8 +317,10 @@ QWidget* TfrmRun::buildManualPanel() {
     grid->addWidget(new QLabel("ms", pan), 2, 2);
 
     lblDuration_ = label("lblDuration", "Duration:", pan);
-    txtDuration_ = new QLineEdit("1000", pan);
+    txtDuration_ = new QLineEdit(pan);
     txtDuration_->setObjectName("txtDuration");
+    connect(txtDuration_, &QLineEdit::textChanged, this,
+            [this](const QString& t) { seq_.txtDuration = toCp1252(t); });
     lblDurationms_ = label("lblDurationms", "ms", pan);
     grid->addWidget(lblDuration_, 3, 0);
     grid->addWidget(txtDuration_, 3, 1);
@@ -329,6 +331,9 @@ QWidget* TfrmRun::buildManualPanel() {
         lblParam_[i] = label(("lblParam" + n).constData(), {}, pan);
         txtParam_[i] = new QLineEdit(pan);
         txtParam_[i]->setObjectName(QString("txtParam%1").arg(i + 1));
+        connect(txtParam_[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            seq_.txtParam[static_cast<std::size_t>(i)] = toCp1252(t);
+        });
         grid->addWidget(lblParam_[i], 4 + i, 0);
         grid->addWidget(txtParam_[i], 4 + i, 1, 1, 2);
         lblParam_[i]->hide();
@@ -339,20 +344,17 @@ QWidget* TfrmRun::buildManualPanel() {
     butSend_ = new QPushButton("Send", pan);
     butSend_->setObjectName("butSend");
     butSend_->setEnabled(false);
-    connect(butSend_, &QPushButton::clicked, this, [this] { butSendClick(); });
+    connect(butSend_, &QPushButton::clicked, this, [this] { seq_.butSendClick(); });
     butSendStop_ = new QPushButton("Stop", pan);
     butSendStop_->setObjectName("butSendStop");
-    butSendStop_->setToolTip("Stop the continuus emission");
+    butSendStop_->setToolTip(run::lftext::kSendStopHint);
     butSendStop_->hide();
-    connect(butSendStop_, &QPushButton::clicked, this, [this] {
-        if (sendStop) sendStop();
-    });
+    connect(butSendStop_, &QPushButton::clicked, this, [this] { seq_.butSendStopClick(); });
     buttons->addWidget(butSend_);
     buttons->addWidget(butSendStop_);
     buttons->addStretch(1);
     grid->addLayout(buttons, 7, 0, 1, 3);
     grid->setColumnStretch(1, 1);
-    cboManualFramesChange();
     return pan;
 }
 
@@ -367,15 +369,13 @@ QWidget* TfrmRun::buildScriptPanel() {
     lblSCRIPTCommande_->setWordWrap(true);
     form->addRow("Command:", lblSCRIPTCommande_);
     auto* buttons = new QHBoxLayout;
-    butReExecStop_ = new QPushButton(kStopCaption, pan);
+    butReExecStop_ = new QPushButton(pan);
     butReExecStop_->setObjectName("butReExecStop");
-    butReExecStop_->setToolTip(kStopScriptHint);
-    butReExecStop_->setEnabled(false);
-    connect(butReExecStop_, &QPushButton::clicked, this, [this] { butReExecStopClick(); });
+    connect(butReExecStop_, &QPushButton::clicked, this, [this] { seq_.butReExecStopClick(); });
     auto* butViewScript = new QPushButton("View", pan);
     butViewScript->setObjectName("butViewScript");
-    butViewScript->setToolTip("View the script");
-    connect(butViewScript, &QPushButton::clicked, this, [this] { butViewScriptClick(); });
+    butViewScript->setToolTip(run::lftext::kViewHint);
+    connect(butViewScript, &QPushButton::clicked, this, [this] { seq_.butViewScriptClick(); });
     buttons->addWidget(butReExecStop_);
     buttons->addWidget(butViewScript);
     buttons->addStretch(1);
@@ -669,7 +669,7 @@ QWidget* TfrmRun::buildViewScriptPanel() {
     auto* close = new QPushButton("X", pan);
     close->setObjectName("butScriptViewClose");
     close->setFixedWidth(32);
-    connect(close, &QPushButton::clicked, pan, &QWidget::hide);
+    connect(close, &QPushButton::clicked, this, [this] { seq_.butScriptViewCloseClick(); });
     title->addWidget(close);
     column->addLayout(title);
     lstScriptView_ = new QListWidget(pan);
@@ -768,28 +768,14 @@ void TfrmRun::modeStarted() {
         cboManualFrames_->addItem(fromCp1252(name));
     cboManualFrames_->setCurrentIndex(engine_.cboManualFramesIndex);
     fillingManualFrames_ = false;
-    cboManualFramesChange();
+    showSequencer();
 
     switch (mode) {
-        case config::kModeManual:
-            butSend_->setEnabled(true);
-            cboManualFrames_->setEnabled(true);
-            break;
-        case config::kModeScript:
-            lblSCRIPTElapsed_->clear();
-            lblSCRIPTCommande_->clear();
-            setReExecStop(kStopCaption, kStopScriptHint, true);
-            break;
         case config::kModeBroadcast:
-        case config::kModeIndividual: {
-            const CyclicLabels& c = cyclic_[mode == config::kModeBroadcast ? 0 : 1];
-            c.cycle->setText("0");
-            c.elapsed->setText(kStartTime);
-            c.sentFrames->setText("0");
-            c.frame->setText(fromCp1252(cfg_.cyclic.FrameName));
-            if (lblCurrentID_) lblCurrentID_->clear();
+        case config::kModeIndividual:
+            cyclic_[mode == config::kModeBroadcast ? 0 : 1].frame->setText(
+                fromCp1252(cfg_.cyclic.FrameName));
             break;
-        }
         case config::kModeEmc:
         case config::kModeTstlf: {
             const TestLabels& t = tests_[mode == config::kModeEmc ? 0 : 1];
@@ -820,19 +806,6 @@ void TfrmRun::runStarted() {
 
 void TfrmRun::runStopped() {
     shaRun_->hide();
-    setLfImage(0);
-    butSendStop_->hide();
-    switch (engine_.iRunMode) {
-        case config::kModeManual:
-            butSend_->setEnabled(false);
-            cboManualFrames_->setEnabled(false);
-            break;
-        case config::kModeScript:
-            butReExecStop_->setEnabled(false);
-            break;
-        default:
-            break;
-    }
 }
 
 void TfrmRun::setControllerImage(bool tx, int image) {
@@ -983,26 +956,11 @@ void TfrmRun::tmrLEDTimer() {
     if (scrollDatas_ && chkAutoScrollDatas_->isChecked()) lstDatas_->scrollToBottom();
     scrollFull_ = scrollDatas_ = false;
     if (!engine_.bRunning) return;
-    refreshModeLabels();
     // The history charts move on with the stream: 2 pixels per second of samples.
     const std::uint64_t mark = engine_.acquisition().sampleCounter() / kSamplesPerScroll;
     if (mark < lastSampleMark_) lastSampleMark_ = mark;
     for (; lastSampleMark_ < mark; ++lastSampleMark_)
         for (TfraGraphic* g : graphics_) g->scrollHistory();
-}
-
-void TfrmRun::refreshModeLabels() {
-    const int mode = engine_.iRunMode;
-    const QString elapsed =
-        QString::fromStdString(run::elapsedText(host_.wallClockMs() - engine_.dtRunStart));
-    if (mode == config::kModeScript) {
-        setTextIfChanged(lblSCRIPTElapsed_, elapsed);
-    } else if (mode == config::kModeBroadcast || mode == config::kModeIndividual) {
-        const CyclicLabels& c = cyclic_[mode == config::kModeBroadcast ? 0 : 1];
-        setTextIfChanged(c.elapsed, elapsed);
-        setTextIfChanged(c.cycle, QString::number(engine_.iCycle));
-        setTextIfChanged(c.sentFrames, QString::number(engine_.iSentFrames));
-    }
 }
 
 void TfrmRun::tmrPerfTimer() {
@@ -1050,109 +1008,89 @@ void TfrmRun::setResultPagesHeight(int pixels) {
 
 // --- mode panels ---
 
-void TfrmRun::butSendClick() {
-    if (engine_.cboManualFramesIndex >= 0 && !cboManualFrames_->currentText().isEmpty())
-        engine_.bSendRequest = true;
+void TfrmRun::bindSequencer() {
+    seqSubscription_ = seq_.listeners.subscribe([this] { showSequencer(); });
+    powerSubscription_ = engine_.power.listeners.subscribe([this] { showSendEnabled(); });
+    showSequencer();
 }
 
-void TfrmRun::cboManualFramesChange() {
-    const std::string name = toCp1252(cboManualFrames_->currentText());
-    const config::LfFrameTable& table = cfg_.lf.table();
-    const config::TLFEMI* frame = nullptr;
-    for (int i = 0; i < table.count && !name.empty(); ++i)
-        if (table.frames[static_cast<std::size_t>(i)].Name == name) {
-            frame = &table.frames[static_cast<std::size_t>(i)];
-            break;
-        }
-    const bool data = !frame || frame->IsData;
+void TfrmRun::showSendEnabled() {
+    // The power warnings enable Send at any time; outside a Manual run it stays off.
+    const bool enabled = engine_.power.butSendEnabled && seq_.cboManualFramesEnabled;
+    if (butSend_->isEnabled() == enabled) return;
+    butSend_->setEnabled(enabled);
+    // The frame command holds the event loop until the TX replies: show the change now.
+    if (!enabled && butSend_->isVisible()) butSend_->repaint();
+}
+
+void TfrmRun::showSequencer() {
+    const run::LfSequencer& s = seq_;
+    const auto setText = [](QLineEdit* e, const std::string& text) {
+        const QString t = fromCp1252(text);
+        if (e->text() != t) e->setText(t);
+    };
+    const auto setCombo = [](QComboBox* c, const std::string& text) {
+        const QString t = fromCp1252(text);
+        if (c->currentText() != t) c->setCurrentText(t);
+    };
+
+    // Manual.
+    cboManualFrames_->setEnabled(s.cboManualFramesEnabled);
+    showSendEnabled();
+    butSendStop_->setVisible(s.butSendStopVisible);
     for (QWidget* w :
          std::initializer_list<QWidget*>{lblInterFrame_, cboInterFrame_, lblNFrame_, cboNFrame_})
-        w->setVisible(data);
+        w->setVisible(s.frameCountVisible);
     for (QWidget* w : std::initializer_list<QWidget*>{lblDuration_, txtDuration_, lblDurationms_})
-        w->setVisible(!data);
-    for (int i = 0; i < 3; ++i) {
-        const bool shown = frame && frame->ParamCount > i;
-        lblParam_[i]->setVisible(shown);
-        txtParam_[i]->setVisible(shown);
-        if (shown) {
-            const std::size_t k = static_cast<std::size_t>(i);
-            lblParam_[i]->setText(fromCp1252(frame->ParamNames[k]) + ":");
-            txtParam_[i]->setText(fromCp1252(frame->LastParamValues[k]));
-        }
+        w->setVisible(s.durationVisible);
+    setCombo(cboNFrame_, s.cboNFrame);
+    setCombo(cboInterFrame_, s.cboInterFrame);
+    setText(txtDuration_, s.txtDuration);
+    for (std::size_t i = 0; i < 3; ++i) {
+        lblParam_[i]->setVisible(s.paramVisible[i]);
+        txtParam_[i]->setVisible(s.paramVisible[i]);
+        setTextIfChanged(lblParam_[i], fromCp1252(s.lblParam[i]));
+        setText(txtParam_[i], s.txtParam[i]);
     }
-}
-
-TfrmRun::ManualValues TfrmRun::manualValues() const {
-    ManualValues v;
-    v.cboNFrame = toCp1252(cboNFrame_->currentText());
-    v.cboInterFrame = toCp1252(cboInterFrame_->currentText());
-    v.txtDuration = toCp1252(txtDuration_->text());
-    for (std::size_t i = 0; i < 3; ++i) v.txtParam[i] = toCp1252(txtParam_[i]->text());
-    return v;
-}
-
-void TfrmRun::showManualValues(const ManualValues& v) {
-    cboNFrame_->setCurrentText(fromCp1252(v.cboNFrame));
-    cboInterFrame_->setCurrentText(fromCp1252(v.cboInterFrame));
-    txtDuration_->setText(fromCp1252(v.txtDuration));
-    for (std::size_t i = 0; i < 3; ++i) txtParam_[i]->setText(fromCp1252(v.txtParam[i]));
-}
-
-void TfrmRun::setSendEnabled(bool enabled) {
-    butSend_->setEnabled(enabled);
-    if (enabled || !butSend_->isVisible()) return;
-    butSend_->repaint();
-}
-
-void TfrmRun::setSendStopVisible(bool visible) {
-    butSendStop_->setVisible(visible);
-}
-
-void TfrmRun::setLfImage(int image) {
-    imgLF_->setPixmap(pictures::lfEmission(image, 26));
-    imgLF_->setProperty("image", image);
-}
-
-void TfrmRun::showScriptCommand(const std::string& text) {
-    lblSCRIPTCommande_->setText(fromCp1252(text));
-}
-
-void TfrmRun::setReExecStop(const std::string& caption, const std::string& hint, bool enabled) {
-    butReExecStop_->setText(fromCp1252(caption));
-    butReExecStop_->setToolTip(fromCp1252(hint));
-    butReExecStop_->setEnabled(enabled);
-}
-
-void TfrmRun::showCurrentId(const std::string& text) {
-    if (lblCurrentID_) lblCurrentID_->setText(fromCp1252(text));
-}
-
-void TfrmRun::butReExecStopClick() {
-    if (butReExecStop_->text() == kStopCaption) {
-        butReExecStop_->setEnabled(false);
-        lblSCRIPTCommande_->setText("STOP");
-        engine_.iStateLF = 5;
-    } else {
-        setReExecStop(kStopCaption, kStopScriptHint, true);
-        engine_.iStateLF = 0;
+    if (imgLF_->property("image") != QVariant(s.imgLF)) {
+        imgLF_->setPixmap(pictures::lfEmission(s.imgLF, 26));
+        imgLF_->setProperty("image", s.imgLF);
     }
-}
 
-void TfrmRun::butViewScriptClick() {
-    lstScriptView_->clear();
-    int n = 0;
-    for (std::string line : cfg_.lf.script().lines()) {
-        const std::size_t semi = line.find(';');
-        if (semi != std::string::npos) line[semi] = ' ';
-        lstScriptView_->addItem(QString("[%1] ").arg(++n) + fromCp1252(line));
+    // Script.
+    setTextIfChanged(lblSCRIPTElapsed_, fromCp1252(s.lblSCRIPTElapsed));
+    setTextIfChanged(lblSCRIPTCommande_, fromCp1252(s.lblSCRIPTCommande));
+    butReExecStop_->setText(fromCp1252(s.butReExecStopCaption));
+    butReExecStop_->setToolTip(fromCp1252(s.butReExecStopHint));
+    butReExecStop_->setEnabled(s.butReExecStopEnabled);
+    bool sameScript = lstScriptView_->count() == static_cast<int>(s.lstScriptView.size());
+    for (int i = 0; sameScript && i < lstScriptView_->count(); ++i)
+        sameScript = lstScriptView_->item(i)->text() ==
+                     fromCp1252(s.lstScriptView[static_cast<std::size_t>(i)]);
+    if (!sameScript) {
+        lstScriptView_->clear();
+        for (const std::string& line : s.lstScriptView) lstScriptView_->addItem(fromCp1252(line));
     }
-    if (panViewScript_->isHidden()) {
-        const QSize s = panViewScript_->size();
-        panViewScript_->move(std::max(0, (width() - s.width()) / 2),
-                             std::max(0, (height() - s.height()) / 3));
+    if (s.panViewScriptVisible && panViewScript_->isHidden()) {
+        const QSize size = panViewScript_->size();
+        panViewScript_->move(std::max(0, (width() - size.width()) / 2),
+                             std::max(0, (height() - size.height()) / 3));
+        panViewScript_->show();
+        panViewScript_->raise();
+    } else if (!s.panViewScriptVisible) {
+        panViewScript_->hide();
     }
-    panViewScript_->show();
-    panViewScript_->raise();
+
+    // Broadcast and Individual.
+    const CyclicLabels& brod = cyclic_[0];
+    setTextIfChanged(brod.cycle, fromCp1252(s.lblBRODCycle));
+    setTextIfChanged(brod.elapsed, fromCp1252(s.lblBRODElapsed));
+    setTextIfChanged(brod.sentFrames, fromCp1252(s.lblBRODSentFrames));
+    const CyclicLabels& ind = cyclic_[1];
+    setTextIfChanged(ind.cycle, fromCp1252(s.lblINDCycle));
+    setTextIfChanged(ind.elapsed, fromCp1252(s.lblINDElapsed));
+    setTextIfChanged(ind.sentFrames, fromCp1252(s.lblINDSentFrames));
+    setTextIfChanged(lblCurrentID_, fromCp1252(s.lblCurrentID));
 }
 
 // --- emulation ---

@@ -1,15 +1,17 @@
 #pragma once
-// Run tab: the run window over the run engine. It shows the engine's state through the engine's
-// and the result log's hooks and forwards operator actions to the engine. "+EMUL" reveals the
-// emulation panel and "+DEBUG" the simulation button.
+// Run tab: the run window over the run engine and its LF sequencer. It shows the engine's state
+// through the engine's and the result log's hooks, the mode panels through the sequencer's
+// listeners, and forwards operator actions to them. "+EMUL" reveals the emulation panel and
+// "+DEBUG" the simulation button.
 
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "common/host.h"
+#include "common/listeners.h"
+#include "run/lf_sequencer.h"
 #include "run/run_display.h"
 #include "run/run_engine.h"
 
@@ -37,8 +39,8 @@ class TfrmRun : public QWidget {
   public:
     static constexpr int kGraphicFrames = 8;
 
-    TfrmRun(Host& host, run::RunEngine& engine, config::ConfigurationSet& cfg,
-            hw::Hardware& hardware, QWidget* parent = nullptr);
+    TfrmRun(Host& host, run::RunEngine& engine, run::LfSequencer& sequencer,
+            config::ConfigurationSet& cfg, hw::Hardware& hardware, QWidget* parent = nullptr);
     ~TfrmRun() override;
 
     QGroupBox* panDebug() const { return panDebug_; }
@@ -49,10 +51,6 @@ class TfrmRun : public QWidget {
     void butRunClick(bool leftControlOnly);
     // Brings the panel of the mode selected in the run configuration to the front.
     void ShowModePanel();
-    void butSendClick();
-    void cboManualFramesChange();
-    void butReExecStopClick();
-    void butViewScriptClick();
     void butRazInformationsClick();
     void butDtlgClick();
     void lblLED_RXDblClick();
@@ -64,26 +62,6 @@ class TfrmRun : public QWidget {
     void imgVornRxDblClick();
     // "+SMALL<height>": height of the result pages.
     void setResultPagesHeight(int pixels);
-
-    // --- what the LF sequencer drives (Manual, Script, Broadcast, Individual panels) ---
-    // Texts of the Manual panel's emission settings as the operator left them.
-    struct ManualValues {
-        std::string cboNFrame;      // "Cont" or a count
-        std::string cboInterFrame;  // ms
-        std::string txtDuration;    // ms, CW frames
-        std::array<std::string, 3> txtParam;
-    };
-    ManualValues manualValues() const;
-    // Shows settings back (count and interframe as limited by the emission).
-    void showManualValues(const ManualValues& values);
-    void setSendEnabled(bool enabled);                // butSend
-    void setSendStopVisible(bool visible);            // butSendStop
-    void setLfImage(int image);                       // imgLF: 0 quiet, 1 emitting
-    void showScriptCommand(const std::string& text);  // lblSCRIPTCommande
-    void setReExecStop(const std::string& caption, const std::string& hint, bool enabled);
-    void showCurrentId(const std::string& text);  // lblCurrentID
-    // butSendStop ("Stop the continuus emission"): StopContinuous of the emission.
-    std::function<void()> sendStop;
 
     // The simulated data-logger reading set by the emulation panel; the data-logger plugin
     // takes it (and empties it) in simulation.
@@ -104,6 +82,7 @@ class TfrmRun : public QWidget {
     QWidget* buildPages();
     QWidget* buildViewScriptPanel();
     void bindEngine();
+    void bindSequencer();
 
     // Engine hooks.
     void showButRun(const std::string& caption, bool enabled);
@@ -120,17 +99,22 @@ class TfrmRun : public QWidget {
     void selectEntry(int entry);
     void rowClicked(bool fullList, const QModelIndex& index);
     void showLed(int channel, bool lit);
-    void refreshModeLabels();
+    // The Manual, Script, Broadcast and Individual panels as the sequencer has them.
+    void showSequencer();
+    void showSendEnabled();
     void resetGraphicFrames();
     void applyColumnWidths();
     QLabel* label(const char* name, const QString& text, QWidget* parent);
 
     Host& host_;
     run::RunEngine& engine_;
+    run::LfSequencer& seq_;
     config::ConfigurationSet& cfg_;
     hw::Hardware& hw_;
     run::RunHooks savedHooks_;
     run::ResultLogHooks savedLogHooks_;
+    Listeners::Handle seqSubscription_;
+    Listeners::Handle powerSubscription_;
     std::unique_ptr<HostTimer> tmrLED_;
     std::unique_ptr<HostTimer> tmrPerf_;
     std::unique_ptr<HostTimer> tmrEndurancesStartStop_;

@@ -1,4 +1,5 @@
-// The run window over a run engine on the emulated bench and the virtual clock.
+// The run window over a run engine and its LF sequencer on the emulated bench and the virtual
+// clock.
 
 #include "frm_run.h"
 
@@ -27,12 +28,16 @@
 #include "bench.h"
 #include "common/sim_host.h"
 #include "config/configuration_set.h"
+#include "controller.h"
 #include "cp1252.h"
 #include "fra_graphic.h"
 #include "frm_main.h"
+#include "hw/controller_link.h"
 #include "hw/hardware.h"
+#include "hw/lf_command.h"
 #include "program_folder.h"
 #include "qt_printers.h"
+#include "run/lf_sequencer.h"
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 #include "run_lists.h"
@@ -104,13 +109,16 @@ class RunWindowTest : public ::testing::Test {
                                              *clock, [](std::function<void()> f) { f(); });
         doc->setHandler(config::SectionSlot::Run, engine.get());
         doc->loadFrom((dir / "demo.cfg").string());
-        window = std::make_unique<TfrmRun>(host, *engine, *cfg, *hardware);
+        sequencer = std::make_unique<run::LfSequencer>(host, *engine, *cfg, *hardware);
+        run::attachSequencer(*engine, *sequencer);
+        window = std::make_unique<TfrmRun>(host, *engine, *sequencer, *cfg, *hardware);
         window->resize(1280, 760);
         window->show();
     }
     void TearDown() override {
         if (engine->bRunning) engine->StopRun();
         window.reset();
+        sequencer.reset();
         engine.reset();
     }
 
@@ -167,6 +175,7 @@ class RunWindowTest : public ::testing::Test {
     hw::LfPowerLevel power;
     std::unique_ptr<run::HostReaderClock> clock;
     std::unique_ptr<run::RunEngine> engine;
+    std::unique_ptr<run::LfSequencer> sequencer;
     std::unique_ptr<TfrmRun> window;
 };
 
@@ -397,7 +406,7 @@ TEST_F(RunWindowTest, ManualPanelSendsTheSelectedFrameAndRemembersIt) {
     EXPECT_EQ(text("lblParam1"), "ID:");
     EXPECT_FALSE(find<QLineEdit>("txtParam2")->isVisible());
     find<QLineEdit>("txtParam1")->setText("00C0FFEE");
-    EXPECT_EQ(window->manualValues().txtParam[0], "00C0FFEE");
+    EXPECT_EQ(sequencer->txtParam[0], "00C0FFEE");
     EXPECT_EQ(engine->cboManualFramesIndex, 2);
     click("butSend");
     EXPECT_TRUE(engine->bSendRequest);
@@ -410,30 +419,120 @@ TEST_F(RunWindowTest, ManualPanelSendsTheSelectedFrameAndRemembersIt) {
     EXPECT_EQ(engine->cboManualFramesIndex, 2);
 }
 
-TEST_F(RunWindowTest, ScriptPanelStopsReExecutesAndShowsTheScript) {
+TEST_F(RunWindowTest, ManualSendEmitsTheChosenFrameAndStopEndsAContinuousOne) {
+    cfg->run.SelectMode(config::kModeManual);
+    startRun();
+    host.advance(100);  // the first tick arms the panel
+    auto* combo = find<QComboBox>("cboManualFrames");
+    auto* send = find<QPushButton>("butSend");
+    auto* sendStop = find<QPushButton>("butSendStop");
+    combo->setCurrentIndex(combo->findText("Wake"));
+    const auto type = [](QComboBox* box, const char* text) {
+        box->lineEdit()->clear();
+        QTest::keyClicks(box->lineEdit(), text);
+    };
+    type(find<QComboBox>("cboNFrame"), "3");
+    type(find<QComboBox>("cboInterFrame"), "20");
+
+    // The frame command of the table, with the typed count and interframe.
+    std::vector<std::uint8_t> expected;
+    for (int i = 0; i < cfg->lf.table().count; ++i) {
+        config::TLFEMI f = cfg->lf.table().frames[static_cast<std::size_t>(i)];
+        if (f.Name != "Wake") continue;
+        f.EmittedContent = f.CodedContent;
+        std::string hex;
+        ASSERT_TRUE(hw::BuildFrameCommand(f, hex).ok);
+        ASSERT_TRUE(hw::HexToBytes(hex, expected));
+    }
+    ASSERT_GT(expected.size(), 8u);
+    expected[6] = 3;
+    expected[7] = 20;
+    const auto& commands = bench->tx().commands();
+    const auto framesSince = [&commands](std::size_t from) {
+        std::vector<std::vector<std::uint8_t>> out;
+        for (std::size_t i = from; i < commands.size(); ++i)
+            if (commands[i].bytes[0] == hw::code::kLfFrame) out.push_back(commands[i].bytes);
+        return out;
+    };
+
+    std::size_t mark = commands.size();
+    click("butSend");
+    host.advance(60);
+    auto frames = framesSince(mark);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], expected);
+    EXPECT_FALSE(send->isEnabled());
+    EXPECT_EQ(find<QLabel>("imgLF")->property("image").toInt(), run::kLfEmitting);
+    EXPECT_FALSE(sendStop->isVisible());
+    host.advance(1000);
+    EXPECT_TRUE(send->isEnabled());
+    EXPECT_EQ(find<QLabel>("imgLF")->property("image").toInt(), run::kLfIdle);
+
+    // "Cont" until the stop button sends STOPF.
+    type(find<QComboBox>("cboNFrame"), "Cont");
+    mark = commands.size();
+    click("butSend");
+    host.advance(60);
+    frames = framesSince(mark);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0][6], 0);
+    ASSERT_TRUE(sendStop->isVisible());
+    host.advance(500);
+    EXPECT_FALSE(send->isEnabled());
+    mark = commands.size();
+    click("butSendStop");
+    host.advance(100);
+    ASSERT_GT(commands.size(), mark);
+    EXPECT_EQ(commands[mark].bytes, (std::vector<std::uint8_t>{hw::code::kStopContinuous}));
+    EXPECT_FALSE(sendStop->isVisible());
+    EXPECT_TRUE(send->isEnabled());
+}
+
+TEST_F(RunWindowTest, ScriptPanelFollowsTheRunStopsReExecutesAndShowsTheScript) {
     cfg->run.SelectMode(config::kModeScript);
     startRun();
     auto* reExec = find<QPushButton>("butReExecStop");
     EXPECT_TRUE(reExec->isEnabled());
     EXPECT_EQ(reExec->text(), "Stop");
-    engine->iStateLF = 3;
+    const QChar sep(0xA0);
+    const QString sendf = QString("[2] SENDF Wake") + sep + "1" + sep + "10";
+
+    // Every line in turn, then RESTART goes round again.
+    const std::size_t mark = bench->tx().commands().size();
+    QStringList shown;
+    for (int t = 0; t < 2100; t += 50) {
+        host.advance(50);
+        if (shown.isEmpty() || shown.back() != text("lblSCRIPTCommande"))
+            shown << text("lblSCRIPTCommande");
+    }
+    ASSERT_GE(shown.size(), 6);
+    EXPECT_EQ(shown.mid(0, 6),
+              (QStringList{"[1] COMMENT Wake the sensors every second", sendf, "[3] DELAY 1000",
+                           "[4] RESTART ", "[1] COMMENT Wake the sensors every second", sendf}));
+    int frames = 0;
+    for (std::size_t i = mark; i < bench->tx().commands().size(); ++i)
+        frames += bench->tx().commands()[i].bytes[0] == hw::code::kLfFrame;
+    EXPECT_EQ(frames, 2);
+    EXPECT_EQ(text("lblSCRIPTElapsed"), "00h 00mn 02sec");
+
     click("butReExecStop");
     EXPECT_FALSE(reExec->isEnabled());
     EXPECT_EQ(text("lblSCRIPTCommande"), "STOP");
-    EXPECT_EQ(engine->iStateLF, 5);
-    window->setReExecStop("Re-Exec", "Execute another time the script", true);
+    host.advance(2000);
+    EXPECT_EQ(text("lblSCRIPTCommande"), "STOP");
+    EXPECT_TRUE(reExec->isEnabled());
+    EXPECT_EQ(reExec->text(), "Re-Exec");
+    EXPECT_EQ(reExec->toolTip(), "Execute another time the script");
     click("butReExecStop");
     EXPECT_EQ(reExec->text(), "Stop");
-    EXPECT_EQ(engine->iStateLF, 0);
-    host.advance(2100);
-    EXPECT_EQ(text("lblSCRIPTElapsed"), "00h 00mn 02sec");
+    host.advance(100);
+    EXPECT_EQ(text("lblSCRIPTCommande"), sendf);
 
     click("butViewScript");
     auto* view = find<QListWidget>("lstScriptView");
     ASSERT_EQ(view->count(), 4);
     EXPECT_EQ(view->item(0)->text(), "[1] COMMENT Wake the sensors every second");
-    EXPECT_EQ(view->item(1)->text(),
-              QString("[2] SENDF Wake") + QChar(0xA0) + "1" + QChar(0xA0) + "10");
+    EXPECT_EQ(view->item(1)->text(), sendf);
     EXPECT_TRUE(find<QWidget>("panViewScript")->isVisible());
     click("butScriptViewClose");
     EXPECT_FALSE(find<QWidget>("panViewScript")->isVisible());
