@@ -37,6 +37,7 @@
 #include "frm_run_conf.h"
 #include "frm_splash.h"
 #include "icons.h"
+#include "lf_level_control.h"
 #include "port_provider_linux.h"
 #include "thread_reader_clock.h"
 #include "widget_geometry.h"
@@ -136,6 +137,8 @@ TfrmMain::TfrmMain(Host& host, app::CommandLine commandLine, const QString& prog
     });
     frmRun_ = new TfrmRun(host, *shell_->runEngine(), *shell_->sequencer(), shell_->configuration(),
                           *shell_->hardware());
+    frmRun_->setLevelControl(
+        new LfLevelControl(shell_->lfPower(), [this] { return shell_->userModeText(); }));
     frmAnalysis_ = new TfrmAnalysis;
     frmLFConfirm_ = new TfrmLFConfirm(shell_->lfPower(), this);
     frmAutoUpdate_ = new TfrmAutoUpdate(this);

@@ -120,6 +120,7 @@ TfrmRun::TfrmRun(Host& host, run::RunEngine& engine, run::LfSequencer& sequencer
     body->setChildrenCollapsible(false);
     auto* side = new QWidget(body);
     auto* sideLayout = new QVBoxLayout(side);
+    sideLayout_ = sideLayout;
     sideLayout->setContentsMargins(8, 8, 4, 8);
     sideLayout->addWidget(buildModePanels());
     sideLayout->addWidget(buildInformationsPanel());
@@ -157,6 +158,11 @@ QLabel* TfrmRun::label(const char* name, const QString& text, QWidget* parent) {
 }
 
 // --- building ---
+
+void TfrmRun::setLevelControl(QWidget* control) {
+    // Under the mode panels: the level is set before and during the emissions they drive.
+    sideLayout_->insertWidget(1, control);
+}
 
 QWidget* TfrmRun::buildTopBar() {
     auto* bar = new QFrame(this);

@@ -4,6 +4,7 @@
 // listeners, and forwards operator actions to them. "+EMUL" reveals the emulation panel and
 // "+DEBUG" the simulation button.
 
+#include <QVBoxLayout>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -42,6 +43,9 @@ class TfrmRun : public QWidget {
     TfrmRun(Host& host, run::RunEngine& engine, run::LfSequencer& sequencer,
             config::ConfigurationSet& cfg, hw::Hardware& hardware, QWidget* parent = nullptr);
     ~TfrmRun() override;
+
+    // The LF power control (slider, percentage, "Fix") shown beside the mode panels.
+    void setLevelControl(QWidget* control);
 
     QGroupBox* panDebug() const { return panDebug_; }
     QPushButton* butDebug() const { return butDebug_; }
@@ -210,6 +214,7 @@ class TfrmRun : public QWidget {
     QLabel* lblDeltaT_ = nullptr;
     QLabel* lblDeltaT_ID_ = nullptr;
     std::array<TfraGraphic*, kGraphicFrames> graphics_{};
+    QVBoxLayout* sideLayout_ = nullptr;
 };
 
 }  // namespace vornlfrf::gui
