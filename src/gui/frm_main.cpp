@@ -46,13 +46,13 @@ namespace vornlfrf::gui {
 
 namespace {
 
-struct SelectorSpec {
+struct SelectorEntry {
     const char* button;
     const char* caption;
     const char* marker;
 };
 
-constexpr SelectorSpec kSelectors[app::kTabCount] = {
+constexpr SelectorEntry kSelectors[app::kTabCount] = {
     {"butLFConf", "LF Config", "shaLFConf"},      {"butRFConf", "RF Config", "shaRFConf"},
     {"butRunConfig", "Run Config", "shaRunConf"}, {"butRun", "Run", "shaRun"},
     {"butAnalysis", "Plugins", "shaAnalysis"},
