@@ -19,6 +19,7 @@
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 #include "scenario.h"
+#include "support/bench_rig.h"
 
 namespace vornlfrf {
 namespace {
@@ -66,28 +67,11 @@ struct Sample {
     int line;
 };
 
-struct Rig {
-    explicit Rig(const std::string& name, int inputIdle = 0, bool txIgnoresStop = false) {
-        dir = fs::temp_directory_path() / ("vornlfrf_lfseq_" + name);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(fs::path(VORNLFRF_SOURCE) / "examples" / "demo.cfg", dir / "demo.cfg");
-        sim::Scenario scenario;
-        EXPECT_TRUE(sim::ParseScenario(scenarioText(inputIdle, txIgnoresStop), scenario).ok);
-        bench = std::make_unique<sim::Bench>(
-            scenario, [this] { return host.nowMs() * 1000; }, 11);
-        doc = std::make_unique<config::ConfigurationDocument>(host, dir.string(), "VornLFRF");
-        cfg = std::make_unique<config::ConfigurationSet>(host, *doc);
-        hardware = std::make_unique<hw::Hardware>(host, bench->ports(), doc->log());
-        doc->setHandler(config::SectionSlot::Hardware, hardware.get());
-        clock = std::make_unique<run::HostReaderClock>(host);
-        engine =
-            std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, power, bench->ports(),
-                                             *clock, [](std::function<void()> f) { f(); });
-        doc->setHandler(config::SectionSlot::Run, engine.get());
-        doc->loadFrom((dir / "demo.cfg").string());
-        seq = std::make_unique<run::LfSequencer>(host, *engine, *cfg, *hardware);
-        run::attachSequencer(*engine, *seq);
+struct Rig : testsupport::BenchRig {
+    explicit Rig(const std::string& name, int inputIdle = 0, bool txIgnoresStop = false)
+        : BenchRig(fs::temp_directory_path() / ("vornlfrf_lfseq_" + name),
+                   scenarioText(inputIdle, txIgnoresStop), 11),
+          seq(sequencer) {
         watch = seq->listeners.subscribe([this] {
             if (engine->bRunning)
                 timeline.push_back({host.nowMs(), engine->iStateLF, seq->iScriptLine});
@@ -105,12 +89,7 @@ struct Rig {
         // Full power: the sensor does not wake at 0 %.
         engine->power.levelShown = hw::kMaxLfLevel;
     }
-    ~Rig() {
-        watch.reset();
-        engine.reset();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    ~Rig() { watch.reset(); }
 
     void mode(int m) {
         config::RunConf& r = cfg->run;
@@ -186,16 +165,7 @@ struct Rig {
         return {};
     }
 
-    SimHost host;
-    fs::path dir;
-    std::unique_ptr<sim::Bench> bench;
-    std::unique_ptr<config::ConfigurationDocument> doc;
-    std::unique_ptr<config::ConfigurationSet> cfg;
-    std::unique_ptr<hw::Hardware> hardware;
-    hw::LfPowerLevel power;
-    std::unique_ptr<run::HostReaderClock> clock;
-    std::unique_ptr<run::RunEngine> engine;
-    std::unique_ptr<run::LfSequencer> seq;
+    std::unique_ptr<run::LfSequencer>& seq;
     Listeners::Handle watch;
     std::vector<Sample> timeline;
     std::size_t mark = 0;

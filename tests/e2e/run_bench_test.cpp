@@ -15,6 +15,7 @@
 #include "run/reader_clock.h"
 #include "run/run_engine.h"
 #include "scenario.h"
+#include "support/bench_rig.h"
 #include "support/cli_run.h"
 
 namespace vornlfrf {
@@ -59,46 +60,9 @@ period_ms = 1100
 phase_ms = 400
 )";
 
-struct Rig {
-    explicit Rig(const std::string& name, const std::string& scenarioText = kScenario) {
-        dir = fs::temp_directory_path() / ("vornlfrf_e2e_" + name);
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        fs::copy_file(fs::path(VORNLFRF_SOURCE) / "examples" / "demo.cfg", dir / "demo.cfg");
-        sim::Scenario scenario;
-        EXPECT_TRUE(sim::ParseScenario(scenarioText, scenario).ok);
-        bench = std::make_unique<sim::Bench>(
-            scenario, [this] { return host.nowMs() * 1000; }, 7);
-        doc = std::make_unique<config::ConfigurationDocument>(host, dir.string(), "VornLFRF");
-        cfg = std::make_unique<config::ConfigurationSet>(host, *doc);
-        hardware = std::make_unique<hw::Hardware>(host, bench->ports(), doc->log());
-        doc->setHandler(config::SectionSlot::Hardware, hardware.get());
-        clock = std::make_unique<run::HostReaderClock>(host);
-        engine =
-            std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, power, bench->ports(),
-                                             *clock, [](std::function<void()> f) { f(); });
-        doc->setHandler(config::SectionSlot::Run, engine.get());
-        sequencer = std::make_unique<run::LfSequencer>(host, *engine, *cfg, *hardware);
-        run::attachSequencer(*engine, *sequencer);
-        doc->loadFrom((dir / "demo.cfg").string());
-    }
-    ~Rig() {
-        sequencer.reset();
-        engine.reset();
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
-    SimHost host;
-    fs::path dir;
-    std::unique_ptr<sim::Bench> bench;
-    std::unique_ptr<config::ConfigurationDocument> doc;
-    std::unique_ptr<config::ConfigurationSet> cfg;
-    std::unique_ptr<hw::Hardware> hardware;
-    hw::LfPowerLevel power;
-    std::unique_ptr<run::HostReaderClock> clock;
-    std::unique_ptr<run::RunEngine> engine;
-    std::unique_ptr<run::LfSequencer> sequencer;
+struct Rig : testsupport::BenchRig {
+    explicit Rig(const std::string& name, const std::string& scenarioText = kScenario)
+        : BenchRig(fs::temp_directory_path() / ("vornlfrf_e2e_" + name), scenarioText) {}
 };
 
 TEST(RunOnEmulatedBench, FramesOfTwoCodingsReachTheResultFiles) {

@@ -42,6 +42,7 @@
 #include "run/run_engine.h"
 #include "run_lists.h"
 #include "scenario.h"
+#include "support/bench_rig.h"
 
 namespace vornlfrf::gui {
 namespace {
@@ -89,28 +90,16 @@ const char kParamFrame[] =
     "Data:1\xAC"
     "Comment:\xAC";
 
-class RunWindowTest : public ::testing::Test {
+class RunWindowTest : public ::testing::Test, public testsupport::BenchRig {
   protected:
+    // A folder per test: CTest runs the tests of this fixture in parallel.
+    RunWindowTest()
+        : BenchRig(
+              fs::temp_directory_path() /
+                  ("vornlfrf_gui_run_" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())),
+              kScenario) {}
     void SetUp() override {
-        ASSERT_TRUE(home.isValid());
-        const fs::path dir = home.path().toStdString();
-        fs::copy_file(fs::path(VORNLFRF_SOURCE) / "examples" / "demo.cfg", dir / "demo.cfg");
-        sim::Scenario scenario;
-        ASSERT_TRUE(sim::ParseScenario(kScenario, scenario).ok);
-        bench = std::make_unique<sim::Bench>(
-            scenario, [this] { return host.nowMs() * 1000; }, 7);
-        doc = std::make_unique<config::ConfigurationDocument>(host, dir.string(), "VornLFRF");
-        cfg = std::make_unique<config::ConfigurationSet>(host, *doc);
-        hardware = std::make_unique<hw::Hardware>(host, bench->ports(), doc->log());
-        doc->setHandler(config::SectionSlot::Hardware, hardware.get());
-        clock = std::make_unique<run::HostReaderClock>(host);
-        engine =
-            std::make_unique<run::RunEngine>(host, *doc, *cfg, *hardware, power, bench->ports(),
-                                             *clock, [](std::function<void()> f) { f(); });
-        doc->setHandler(config::SectionSlot::Run, engine.get());
-        doc->loadFrom((dir / "demo.cfg").string());
-        sequencer = std::make_unique<run::LfSequencer>(host, *engine, *cfg, *hardware);
-        run::attachSequencer(*engine, *sequencer);
         window = std::make_unique<TfrmRun>(host, *engine, *sequencer, *cfg, *hardware);
         window->resize(1280, 760);
         window->show();
@@ -118,8 +107,6 @@ class RunWindowTest : public ::testing::Test {
     void TearDown() override {
         if (engine->bRunning) engine->StopRun();
         window.reset();
-        sequencer.reset();
-        engine.reset();
     }
 
     template <class T>
@@ -166,16 +153,6 @@ class RunWindowTest : public ::testing::Test {
         engine->resultLog().start(s);
     }
 
-    QTemporaryDir home;
-    SimHost host;
-    std::unique_ptr<sim::Bench> bench;
-    std::unique_ptr<config::ConfigurationDocument> doc;
-    std::unique_ptr<config::ConfigurationSet> cfg;
-    std::unique_ptr<hw::Hardware> hardware;
-    hw::LfPowerLevel power;
-    std::unique_ptr<run::HostReaderClock> clock;
-    std::unique_ptr<run::RunEngine> engine;
-    std::unique_ptr<run::LfSequencer> sequencer;
     std::unique_ptr<TfrmRun> window;
 };
 
