@@ -17,6 +17,7 @@
 #include "scenario.h"
 #include "support/bench_rig.h"
 #include "support/cli_run.h"
+#include "support/scenarios.h"
 
 namespace vornlfrf {
 namespace {
@@ -29,36 +30,7 @@ std::string readAll(const fs::path& p) {
 }
 
 // Two sensors on two channels with different codings, both transmitting on their own.
-const char kScenario[] = R"(
-[channel 2]
-receiver = 3
-[channel 3]
-receiver = 2
-noise = 0.0002
-[sensor front]
-channel = 2
-coding = manchester
-baud = 9600
-preamble = FFFh
-id = 1A2B3C4D
-pressure = 9Ah
-temperature = 41h
-checksum = sum
-wake = none
-period_ms = 700
-[sensor rear]
-channel = 3
-coding = biphase
-baud = 4800
-preamble = 000Fh
-id = 00C0FFEE
-pressure = 80h
-temperature = 46h
-checksum = crc8
-wake = none
-period_ms = 1100
-phase_ms = 400
-)";
+const std::string kScenario = testsupport::twoSensorScenario(700, 1100, 400, "0.0002");
 
 struct Rig : testsupport::BenchRig {
     explicit Rig(const std::string& name, const std::string& scenarioText = kScenario)

@@ -19,6 +19,7 @@
 #include "port_provider_linux.h"
 #include "realtime_host.h"
 #include "run/run_engine.h"
+#include "support/scenarios.h"
 #include "thread_reader_clock.h"
 
 extern char** environ;
@@ -28,33 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kScenario[] = R"(
-[channel 2]
-receiver = 3
-[channel 3]
-receiver = 2
-[sensor front]
-channel = 2
-coding = manchester
-baud = 9600
-preamble = FFFh
-id = 1A2B3C4D
-pressure = 9Ah
-temperature = 41h
-wake = none
-period_ms = 300
-[sensor rear]
-channel = 3
-coding = biphase
-baud = 4800
-preamble = 000Fh
-id = 00C0FFEE
-pressure = 80h
-temperature = 46h
-checksum = crc8
-wake = none
-period_ms = 450
-)";
+const std::string kScenario = testsupport::twoSensorScenario(300, 450);
 
 struct Simulator {
     explicit Simulator(const fs::path& dir) {

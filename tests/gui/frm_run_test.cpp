@@ -43,6 +43,7 @@
 #include "run_lists.h"
 #include "scenario.h"
 #include "support/bench_rig.h"
+#include "support/scenarios.h"
 
 namespace vornlfrf::gui {
 namespace {
@@ -50,35 +51,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Two sensors on two channels, transmitting on their own.
-const char kScenario[] = R"(
-[channel 2]
-receiver = 3
-[channel 3]
-receiver = 2
-[sensor front]
-channel = 2
-coding = manchester
-baud = 9600
-preamble = FFFh
-id = 1A2B3C4D
-pressure = 9Ah
-temperature = 41h
-checksum = sum
-wake = none
-period_ms = 700
-[sensor rear]
-channel = 3
-coding = biphase
-baud = 4800
-preamble = 000Fh
-id = 00C0FFEE
-pressure = 80h
-temperature = 46h
-checksum = crc8
-wake = none
-period_ms = 1100
-phase_ms = 400
-)";
+const std::string kScenario = testsupport::twoSensorScenario(700, 1100, 400);
 
 // A frame of the LF table with one parameter, for the Manual panel.
 const char kParamFrame[] =
