@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "cp1252.h"
+#include "dialog_buttons.h"
 
 namespace vornlfrf::gui {
 
@@ -86,12 +87,7 @@ TfrmEMCParameter::TfrmEMCParameter(config::EmcParameterDialog& model, QWidget* p
           "Ex: 1234, 5678, 9ABC", "To use values defined in ID FIlter, type *"})
         helpLines->addWidget(new QLabel(line, help));
 
-    auto* butSave = new QPushButton("Save", this);
-    butSave->setObjectName("butSave");
-    butSave->setDefault(true);
-    auto* butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    connect(butSave, &QPushButton::clicked, this, [this] {
+    QHBoxLayout* buttons = saveCancelRow(this, [this] {
         if (model_.butSaveClick()) {
             accept();
         } else {
@@ -99,11 +95,6 @@ TfrmEMCParameter::TfrmEMCParameter(config::EmcParameterDialog& model, QWidget* p
             txtSent_->selectAll();
         }
     });
-    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(butSave);
-    buttons->addWidget(butCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialog_buttons.h"
+
 namespace vornlfrf::gui {
 
 TfrmProcessing::TfrmProcessing(QWidget* parent) : QDialog(parent) {
@@ -17,15 +19,7 @@ TfrmProcessing::TfrmProcessing(QWidget* parent) : QDialog(parent) {
     chkInvertFirstBit_ = new QCheckBox("Invert first Data bit", this);
     chkInvertFirstBit_->setObjectName("chkInvertFirstBit");
 
-    auto* butSave = new QPushButton("Save", this);
-    butSave->setObjectName("butSave");
-    butSave->setDefault(true);
-    auto* butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(butSave);
-    buttons->addWidget(butCancel);
+    QHBoxLayout* buttons = saveCancelRow(this, [this] { accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chkDecodeGray_);
@@ -33,9 +27,6 @@ TfrmProcessing::TfrmProcessing(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(8);
     layout->addLayout(buttons);
     setMinimumWidth(260);
-
-    connect(butSave, &QPushButton::clicked, this, &QDialog::accept);
-    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmProcessing::setValues(bool decodeGray, bool invertFirstBit) {

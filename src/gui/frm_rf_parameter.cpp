@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "cp1252.h"
+#include "dialog_buttons.h"
 #include "key_filter.h"
 
 namespace vornlfrf::gui {
@@ -76,15 +77,7 @@ TfrmRFParameter::TfrmRFParameter(Host& host, QWidget* parent) : QDialog(parent),
     form_->addRow(chkTableUsed_);
     form_->addRow("File :", panFile_);
 
-    auto* butSave = new QPushButton("Save", this);
-    butSave->setObjectName("butSave");
-    butSave->setDefault(true);
-    auto* butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(butSave);
-    buttons->addWidget(butCancel);
+    QHBoxLayout* buttons = saveCancelRow(this, [this] { butSaveClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form_);
@@ -93,8 +86,6 @@ TfrmRFParameter::TfrmRFParameter(Host& host, QWidget* parent) : QDialog(parent),
 
     connect(chkTableUsed_, &QCheckBox::clicked, this, [this](bool on) { chkTableUsedClick(on); });
     connect(butFile, &QPushButton::clicked, this, [this] { butFileClick(); });
-    connect(butSave, &QPushButton::clicked, this, [this] { butSaveClick(); });
-    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
     setValues(config::RfFieldDialog{});
 }
 

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "cp1252.h"
+#include "dialog_buttons.h"
 #include "key_filter.h"
 
 namespace vornlfrf::gui {
@@ -49,23 +50,13 @@ TfrmRFParameterComp::TfrmRFParameterComp(Host& host, QWidget* parent)
     form->addRow("Display :", txtDisplay_);
     form->addRow("Must content :", txtContent_);
 
-    auto* butSave = new QPushButton("Save", this);
-    butSave->setObjectName("butSave");
-    butSave->setDefault(true);
-    auto* butCancel = new QPushButton("Cancel", this);
-    butCancel->setObjectName("butCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(butSave);
-    buttons->addWidget(butCancel);
+    QHBoxLayout* buttons = saveCancelRow(this, [this] { butSaveClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    connect(butSave, &QPushButton::clicked, this, [this] { butSaveClick(); });
-    connect(butCancel, &QPushButton::clicked, this, &QDialog::reject);
     setValues(config::RfComputedFieldDialog{});
 }
 
